@@ -79,24 +79,24 @@ public:
 // Every control the engine touches, by the name it has in the window.
 // NOLINTBEGIN(readability-identifier-naming,cppcoreguidelines-avoid-const-or-ref-data-members)
 struct Controls {
-    Label& Label1;  // first factor
-    Label& Label2;  // the "x" sign
-    Label& Label3;  // second factor
-    Label& Label4;  // "Sorma Şekli :"
-    Label& Label5;  // dedication
-    Label& Label6;  // "Toplam soru sayısı : "
-    Label& Label7;  // "Doğru sayısı : "
-    Label& Label8;  // "Yanlış sayısı : "
-    Label& Label9;  // answers given
-    Label& Label10; // right answers
-    Label& Label11; // wrong answers
-    Label& Label12; // "!!! YANLIŞ !!!"
-    Label& Label13; // the correct-answer line
-    Panel& Frame1;  // question panel
-    Panel& Frame2;  // settings panel
-    Panel& Frame3;  // dedication panel
-    Panel& Frame4;  // score panel
-    Panel& Frame5;  // wrong-answer panel
+    Label& Label1;        // first factor
+    Label& Label2;        // the "x" sign
+    Label& Label3;        // second factor
+    Label& Label4;        // "Sorma Şekli :"
+    Label& Label5;        // dedication
+    Label& Label6;        // "Toplam soru sayısı : "
+    Label& Label7;        // "Doğru sayısı : "
+    Label& Label8;        // "Yanlış sayısı : "
+    Label& Label9;        // answers given
+    Label& Label10;       // right answers
+    Label& Label11;       // wrong answers
+    Label& Label12;       // "!!! YANLIŞ !!!"
+    Label& Label13;       // the correct-answer line
+    Panel& Frame1;        // question panel
+    Panel& Frame2;        // settings panel
+    Panel& Frame3;        // dedication panel
+    Panel& Frame4;        // score panel
+    Panel& Frame5;        // wrong-answer panel
     DropDownList& Combo1; // table
     DropDownList& Combo2; // order
     TextBox& Text1;       // scratch cell for the answer captions

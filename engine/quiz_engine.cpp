@@ -12,8 +12,7 @@ namespace vorlen {
 namespace {
 
 // One step of a routine that carries on: a failure skips this step only.
-template <typename Step>
-void attempt(Step&& step) noexcept
+template <typename Step> void attempt(Step&& step) noexcept
 {
     try {
         std::forward<Step>(step)();
@@ -22,8 +21,7 @@ void attempt(Step&& step) noexcept
 }
 
 // Reads a value in a routine that carries on: empty when the read failed.
-template <typename Read>
-auto attemptRead(Read&& read) noexcept -> std::optional<decltype(read())>
+template <typename Read> auto attemptRead(Read&& read) noexcept -> std::optional<decltype(read())>
 {
     try {
         return std::forward<Read>(read)();
@@ -39,7 +37,7 @@ std::string pairText(std::int16_t a, std::int16_t b)
 
 constexpr std::int16_t factorRange = 10;
 constexpr std::int16_t keyRange = 4;
-constexpr std::int32_t choiceRows = 5;    // header and four candidates
+constexpr std::int32_t choiceRows = 5;       // header and four candidates
 constexpr std::int32_t fullFactorCycle = 11; // header and ten factors
 constexpr std::int32_t fullPairCycle = 101;  // header and a hundred pairs
 
@@ -364,7 +362,8 @@ void QuizEngine::answer(const Button& button)
         attempt([&] { c_.Label10.setCaption(numberText(state_.rightcount)); });
         attempt([&] { sor(); });
     } else {
-        attempt([&] { c_.Label13.setCaption(std::string(text::correctAnswerPrefix) + state_.correctanswer); });
+        attempt(
+            [&] { c_.Label13.setCaption(std::string(text::correctAnswerPrefix) + state_.correctanswer); });
         attempt([&] { c_.Frame5.setVisible(true); });
         attempt([&] { c_.Frame1.setEnabled(false); });
         attempt([&] { c_.Frame2.setEnabled(false); });

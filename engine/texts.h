@@ -35,9 +35,8 @@ inline constexpr std::array<std::string_view, 2> orderList = {sequential, mixed}
 
 // The dedication under the score: three lines joined by carriage returns,
 // with no line feed and none at the end.
-inline constexpr std::string_view dedication =
-    "Çarpım tablosunu öğrenen\r"
-    "bütün çocuklara, sevgiyle\r"
-    "armağan edilmiştir.";
+inline constexpr std::string_view dedication = "Çarpım tablosunu öğrenen\r"
+                                               "bütün çocuklara, sevgiyle\r"
+                                               "armağan edilmiştir.";
 
 } // namespace vorlen::text

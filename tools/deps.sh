@@ -1,16 +1,22 @@
 #!/bin/sh
 # Installs the Debian 12 packages that building and running Vorlen needs,
-# and only those that are missing. Usage: sh tools/deps.sh run|test|package
+# and only those that are missing. Usage: sh tools/deps.sh run|test|assets|package
 set -eu
 
 build="cmake g++ make pkgconf"
-window="qt6-base-dev libgl-dev fonts-dejavu-core fonts-noto-core fonts-sil-andika fonts-liberation2"
+window="qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato"
 tests="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth imagemagick python3"
+# Rendering the icons and the dedication picture (tools/render-*.sh).
+assets="librsvg2-bin icoutils imagemagick fontconfig fonts-sil-andika"
+# Building, checking, installing and starting the Debian package (tools/package-test.sh).
+package="dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick"
 
 case "${1:-test}" in
     run) want="$build $window" ;;
     test) want="$build $window $tests" ;;
-    *) echo "usage: sh tools/deps.sh run|test" >&2; exit 2 ;;
+    assets) want="$assets" ;;
+    package) want="$build $window $package" ;;
+    *) echo "usage: sh tools/deps.sh run|test|assets|package" >&2; exit 2 ;;
 esac
 
 missing=""

@@ -1,0 +1,333 @@
+// The window's wiring: its controls against the design table, its creation and
+// start-up states, a quiz played with real clicks, the timers on real ticks,
+// and the boundary that stops a failure from ending the program. The quiz
+// rules themselves are proved in the engine tests.
+#include "engine/texts.h"
+#include "window/colours.h"
+#include "window/design.h"
+#include "window/form1.h"
+#include "window/quiz_button.h"
+#include "window/quiz_label.h"
+#include "window/quiz_panel.h"
+
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorlen {
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+class Form1Test : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Form1::Options options;
+        options.seed = 42;
+        options.counterAddress = "http://127.0.0.1:1/sayac/qelnor.php"; // refused at once
+        options.reportFailure = [this](const std::string& line) { failures.push_back(line); };
+        form = std::make_unique<Form1>(options);
+    }
+
+    template <typename T = QWidget> T* get(const char* name)
+    {
+        auto* widget = form->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QString caption(const char* label) { return qs(get<QuizLabel>(label)->caption()); }
+
+    QuizButton* rightButton()
+    {
+        for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
+            if (get<QuizButton>(name)->text() == qs(form->engine().state().correctanswer)) {
+                return get<QuizButton>(name);
+            }
+        }
+        return nullptr;
+    }
+
+    QuizButton* wrongButton()
+    {
+        for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
+            if (get<QuizButton>(name)->text() != qs(form->engine().state().correctanswer)) {
+                return get<QuizButton>(name);
+            }
+        }
+        return nullptr;
+    }
+
+    void showWindow()
+    {
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    std::unique_ptr<Form1> form;
+    std::vector<std::string> failures;
+};
+
+TEST_F(Form1Test, WindowIsFixedAndCaptionKeepsItsThreeSeparators)
+{
+    EXPECT_EQ(form->size(), QSize(731, 496));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    const QString title = form->windowTitle();
+    EXPECT_TRUE(
+        title.startsWith(QStringLiteral("Vorlen   -   Keldar Yazılım ve Bilgisayar Hizmetleri   -   ")));
+    EXPECT_EQ(title.count(QLatin1Char('-')), 3);
+    EXPECT_EQ(title.count(QStringLiteral("   -   ")), 3);
+}
+
+TEST_F(Form1Test, EveryControlHasItsDesignPlaceFontAndColours)
+{
+    for (const design::Control& spec : design::controls) {
+        SCOPED_TRACE(std::string(spec.name));
+        QWidget* widget = get(std::string(spec.name).c_str());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget()->objectName(), qs(spec.panel));
+
+        const QRect designed(design::px(spec.left), design::px(spec.top), design::px(spec.width),
+                             design::px(spec.height));
+        auto* label = qobject_cast<QuizLabel*>(widget);
+        if (label != nullptr && spec.name != "Label5") {
+            // A self-sizing label keeps its anchor edge and takes its text's size.
+            EXPECT_EQ(label->geometry().top(), designed.top());
+            EXPECT_EQ(label->size(), label->captionSize(label->text()));
+            switch (spec.align) {
+            case design::Align::Left:
+                EXPECT_EQ(label->geometry().left(), designed.left());
+                break;
+            case design::Align::Right:
+                EXPECT_EQ(label->geometry().right(), designed.right());
+                break;
+            case design::Align::Center:
+                EXPECT_NEAR(label->geometry().center().x(), designed.center().x(), 1);
+                break;
+            }
+        } else {
+            EXPECT_EQ(widget->geometry(), designed);
+        }
+
+        EXPECT_EQ(widget->font().family(), qs(spec.font.family));
+        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), spec.font.points);
+        EXPECT_EQ(widget->font().bold(), spec.font.bold);
+        if (label != nullptr) {
+            EXPECT_EQ(fromQColor(label->palette().color(QPalette::WindowText)), spec.fore);
+            EXPECT_EQ(label->caption(), std::string(spec.caption));
+        }
+        if (auto* button = qobject_cast<QuizButton*>(widget)) {
+            EXPECT_EQ(button->text(), qs(spec.caption));
+            EXPECT_EQ(fromQColor(button->textColour()), spec.fore);
+            EXPECT_EQ(fromQColor(button->hoverTextColour()), spec.foreHover);
+            EXPECT_EQ(fromQColor(QuizButton::faceColour()), colour::buttonFace);
+        }
+        EXPECT_EQ(!widget->isHidden(), spec.visible);
+        EXPECT_EQ(widget->isEnabled(), spec.enabled);
+    }
+}
+
+TEST_F(Form1Test, DesignFacesResolveToInstalledFacesWithTurkishLetters)
+{
+    const QString turkish = QStringLiteral("şğıİŞĞçöüÇÖÜ");
+    for (const char* name : {"Label4", "Label1", "cev1", "Label6", "Label12", "Label5"}) {
+        SCOPED_TRACE(name);
+        const QFont font = get(name)->font();
+        const QFontInfo resolved(font);
+        EXPECT_NE(resolved.family(), font.family()) << "the design face is not on this system";
+        const QFontMetrics metrics(font);
+        for (const QChar letter : turkish) {
+            EXPECT_TRUE(metrics.inFont(letter)) << resolved.family().toStdString() << " lacks U+" << std::hex
+                                                << static_cast<unsigned>(letter.unicode());
+        }
+    }
+}
+
+TEST_F(Form1Test, PanelsAndLinesAreStackedAndPlacedAsDrawn)
+{
+    const QObjectList& children = form->children();
+    auto stackIndex = [&](const char* name) { return children.indexOf(get(name)); };
+    for (const char* lower : {"Frame1", "Frame2", "Frame4"}) {
+        EXPECT_LT(stackIndex(lower), stackIndex("Frame5"));
+        EXPECT_LT(stackIndex(lower), stackIndex("Frame3"));
+    }
+    for (const design::Line& spec : design::lines) {
+        SCOPED_TRACE(std::string(spec.name));
+        const auto& lines = get<QuizPanel>(std::string(spec.panel).c_str())->lines();
+        const QLine expected(design::px(spec.x1), design::px(spec.y1), design::px(spec.x2),
+                             design::px(spec.y2));
+        const bool found = std::any_of(lines.begin(), lines.end(), [&](const QuizPanel::Line& line) {
+            return line.points == expected && line.width == spec.widthPx &&
+                   fromQColor(line.colour) == spec.colour;
+        });
+        EXPECT_TRUE(found);
+    }
+}
+
+TEST_F(Form1Test, CreationStateBeforeTheFirstShow)
+{
+    for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5"}) {
+        EXPECT_TRUE(get(frame)->isHidden()) << frame;
+    }
+    for (const char* list : {"Combo1", "Combo2"}) {
+        EXPECT_FALSE(get(list)->isEnabled()) << list;
+        EXPECT_EQ(get<QComboBox>(list)->currentIndex(), -1) << list;
+        EXPECT_FALSE(get<QComboBox>(list)->isEditable()) << list;
+    }
+    EXPECT_EQ(get<QComboBox>("Combo1")->count(), 11);
+    EXPECT_EQ(get<QComboBox>("Combo1")->itemText(10), QStringLiteral("10 lar"));
+    EXPECT_EQ(get<QComboBox>("Combo2")->count(), 2);
+    EXPECT_TRUE(get("Text1")->isHidden());
+    EXPECT_EQ(get("Text1")->focusPolicy(), Qt::NoFocus);
+
+    const std::vector<std::pair<const char*, int>> timers{{"Timer1", 85}, {"Timer2", 200}, {"Timer3", 2000}};
+    for (const auto& [name, interval] : timers) {
+        auto* timer = form->findChild<QTimer*>(QLatin1String(name));
+        ASSERT_NE(timer, nullptr) << name;
+        EXPECT_TRUE(timer->isActive()) << name;
+        EXPECT_EQ(timer->interval(), interval) << name;
+    }
+}
+
+TEST_F(Form1Test, StartUpBringsTheIdleStateAndFocusesTheStartButton)
+{
+    showWindow();
+    EXPECT_EQ(get<QComboBox>("Combo1")->currentText(), QStringLiteral("Tümü"));
+    EXPECT_EQ(get<QComboBox>("Combo2")->currentText(), QStringLiteral("Sıralı"));
+    for (const char* count : {"Label9", "Label10", "Label11"}) {
+        EXPECT_EQ(caption(count), QStringLiteral("0")) << count;
+    }
+    for (const char* answer : {"cev1", "cev2", "cev3", "cev4"}) {
+        EXPECT_FALSE(get(answer)->isEnabled()) << answer;
+    }
+    EXPECT_TRUE(get("Combo1")->isEnabled());
+    EXPECT_TRUE(get("Frame1")->isVisible());
+    EXPECT_TRUE(get("Frame2")->isVisible());
+    EXPECT_TRUE(get("Frame4")->isVisible());
+    EXPECT_FALSE(get("Frame3")->isVisible());
+    EXPECT_FALSE(get("Frame5")->isVisible());
+    EXPECT_EQ(caption("Label5").count(QLatin1Char('\r')), 2);
+    EXPECT_EQ(get<QuizLabel>("Label5")->text().count(QLatin1Char('\n')), 2) << "shown on three lines";
+    EXPECT_EQ(form->focusWidget(), get("command9"));
+
+    // The focus order: start button, the lists, the answers, the OK buttons.
+    std::vector<QString> order;
+    for (QWidget* widget = get("command9"); order.size() < design::focusOrder.size();
+         widget = widget->nextInFocusChain()) {
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            order.push_back(widget->objectName());
+        }
+    }
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        EXPECT_EQ(order[i], qs(design::focusOrder[i]));
+    }
+}
+
+TEST_F(Form1Test, QuizPlayedWithTheMouse)
+{
+    showWindow();
+    QTest::mouseClick(get("command9"), Qt::LeftButton);
+    EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
+    EXPECT_FALSE(form->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    EXPECT_EQ(caption("Label1"), QStringLiteral("1"));
+    EXPECT_EQ(caption("Label3"), QStringLiteral("1"));
+    EXPECT_EQ(fromQColor(get("Label1")->palette().color(QPalette::WindowText)), colour::red);
+    EXPECT_FALSE(get("Combo1")->isEnabled());
+
+    QuizButton* right = rightButton();
+    ASSERT_NE(right, nullptr);
+    QTest::mouseClick(right, Qt::LeftButton);
+    EXPECT_EQ(caption("Label9"), QStringLiteral("1"));
+    EXPECT_EQ(caption("Label10"), QStringLiteral("1"));
+    EXPECT_EQ(caption("Label3"), QStringLiteral("2")) << "the next question follows at once";
+
+    QuizButton* wrong = wrongButton();
+    ASSERT_NE(wrong, nullptr);
+    QTest::mouseClick(wrong, Qt::LeftButton);
+    EXPECT_TRUE(get("Frame5")->isVisible());
+    EXPECT_EQ(caption("Label13"), QStringLiteral("DOĞRU CEVAP : 2"));
+    EXPECT_EQ(caption("Label11"), QStringLiteral("1"));
+    // Label13 centres on its design centre whatever its new width.
+    EXPECT_NEAR(get("Label13")->geometry().center().x(), (design::px(1118) * 2 + design::px(2325)) / 2, 1);
+
+    // Nothing under the open panel reacts: not the answers, not the start button.
+    QTest::mouseClick(rightButton(), Qt::LeftButton);
+    QTest::mouseClick(get("command9"), Qt::LeftButton);
+    EXPECT_EQ(caption("Label9"), QStringLiteral("2"));
+    EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
+
+    QTest::mouseClick(get("chameleonButton2"), Qt::LeftButton);
+    EXPECT_FALSE(get("Frame5")->isVisible());
+    EXPECT_EQ(caption("Label3"), QStringLiteral("3"));
+    EXPECT_TRUE(rightButton()->isEnabled());
+
+    QTest::mouseClick(get("command9"), Qt::LeftButton);
+    EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Başla"));
+    EXPECT_EQ(caption("Label9"), QStringLiteral("0"));
+    EXPECT_TRUE(form->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(Form1Test, KeyboardPressesTheFocusedButton)
+{
+    showWindow();
+    get("command9")->setFocus();
+    QTest::keyClick(get("command9"), Qt::Key_Space);
+    EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
+    QTest::keyClick(get("command9"), Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(get<QuizButton>("command9")->text(), QStringLiteral("Başla"), 1000);
+}
+
+TEST_F(Form1Test, IdleAnimationAndBlinkRunOnRealTicks)
+{
+    showWindow();
+    auto sample = [&] {
+        return caption("Label1") + "x" + caption("Label3") + get<QuizButton>("cev1")->text();
+    };
+    const QString first = sample();
+    QTRY_VERIFY_WITH_TIMEOUT(sample() != first, 2000);
+    EXPECT_FALSE(get("cev1")->isEnabled()) << "samples cannot be answered";
+
+    QTest::mouseClick(get("command9"), Qt::LeftButton);
+    QTest::mouseClick(wrongButton(), Qt::LeftButton);
+    ASSERT_TRUE(get("Frame5")->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(get("Label12")->isVisible() && !get("Label13")->isVisible(), 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(!get("Label12")->isVisible() && get("Label13")->isVisible(), 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(get("Label12")->isVisible() && !get("Label13")->isVisible(), 1000);
+}
+
+TEST_F(Form1Test, FailurePassedOnByARoutineIsReportedAndTheWindowGoesOn)
+{
+    showWindow();
+    // Factors whose product leaves 16 bits make sor fail inside the OK
+    // button's handler, which does not catch it.
+    form->engine().state().factora = 200;
+    form->engine().state().factorb = 200;
+    get<QuizButton>("chameleonButton2")->click();
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_NE(failures[0].find("chameleonButton2"), std::string::npos);
+    EXPECT_NE(failures[0].find("overflow"), std::string::npos);
+
+    // The window is still alive and playable.
+    form->engine().state().factora = 1;
+    form->engine().state().factorb = 1;
+    QTest::mouseClick(get("command9"), Qt::LeftButton);
+    EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
+    EXPECT_EQ(failures.size(), 1U);
+}
+
+} // namespace
+} // namespace vorlen

@@ -1,0 +1,349 @@
+#include "window/form1.h"
+
+#include "engine/texts.h"
+#include "window/adapters.h"
+#include "window/build_settings.h"
+#include "window/colours.h"
+#include "window/counter_request.h"
+#include "window/design.h"
+#include "window/fonts.h"
+#include "window/quiz_button.h"
+#include "window/quiz_label.h"
+#include "window/quiz_panel.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTimer>
+
+#include <cstdio>
+#include <exception>
+#include <utility>
+
+namespace vorlen {
+
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixelRect(int left, int top, int width, int height)
+{
+    return {design::px(left), design::px(top), design::px(width), design::px(height)};
+}
+
+Qt::Alignment toQt(design::Align align)
+{
+    switch (align) {
+    case design::Align::Left:
+        return Qt::AlignLeft;
+    case design::Align::Right:
+        return Qt::AlignRight;
+    case design::Align::Center:
+        return Qt::AlignHCenter;
+    }
+    return Qt::AlignLeft;
+}
+
+} // namespace
+
+struct Form1::Adapters {
+    explicit Adapters(const QHash<QString, QWidget*>& widgets, const QHash<QString, QuizPanel*>& panels,
+                      QTimer* timer1, QTimer* timer2, QTimer* timer3)
+        : timer1(timer1), timer2(timer2), timer3(timer3)
+    {
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            labels[i] = std::make_unique<LabelAdapter>(
+                qobject_cast<QuizLabel*>(widgets.value(QStringLiteral("Label%1").arg(i + 1))));
+        }
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            frames[i] = std::make_unique<PanelAdapter>(panels.value(QStringLiteral("Frame%1").arg(i + 1)));
+        }
+        auto button = [&](const char* name) {
+            return std::make_unique<ButtonAdapter>(
+                qobject_cast<QuizButton*>(widgets.value(QLatin1String(name))));
+        };
+        cev1 = button("cev1");
+        cev2 = button("cev2");
+        cev3 = button("cev3");
+        cev4 = button("cev4");
+        command9 = button("command9");
+        chameleonButton1 = button("chameleonButton1");
+        chameleonButton2 = button("chameleonButton2");
+        combo1 =
+            std::make_unique<ListAdapter>(qobject_cast<QComboBox*>(widgets.value(QStringLiteral("Combo1"))));
+        combo2 =
+            std::make_unique<ListAdapter>(qobject_cast<QComboBox*>(widgets.value(QStringLiteral("Combo2"))));
+        text1 = std::make_unique<TextBoxAdapter>(
+            qobject_cast<QLineEdit*>(widgets.value(QStringLiteral("Text1"))));
+    }
+
+    Controls controls(WebBrowser& browser)
+    {
+        return Controls{
+            .Label1 = *labels[0],
+            .Label2 = *labels[1],
+            .Label3 = *labels[2],
+            .Label4 = *labels[3],
+            .Label5 = *labels[4],
+            .Label6 = *labels[5],
+            .Label7 = *labels[6],
+            .Label8 = *labels[7],
+            .Label9 = *labels[8],
+            .Label10 = *labels[9],
+            .Label11 = *labels[10],
+            .Label12 = *labels[11],
+            .Label13 = *labels[12],
+            .Frame1 = *frames[0],
+            .Frame2 = *frames[1],
+            .Frame3 = *frames[2],
+            .Frame4 = *frames[3],
+            .Frame5 = *frames[4],
+            .Combo1 = *combo1,
+            .Combo2 = *combo2,
+            .Text1 = *text1,
+            .cev1 = *cev1,
+            .cev2 = *cev2,
+            .cev3 = *cev3,
+            .cev4 = *cev4,
+            .command9 = *command9,
+            .chameleonButton1 = *chameleonButton1,
+            .chameleonButton2 = *chameleonButton2,
+            .Timer1 = timer1,
+            .Timer2 = timer2,
+            .Timer3 = timer3,
+            .WebBrowser1 = browser,
+        };
+    }
+
+    std::array<std::unique_ptr<LabelAdapter>, 13> labels;
+    std::array<std::unique_ptr<PanelAdapter>, 5> frames;
+    std::unique_ptr<ButtonAdapter> cev1, cev2, cev3, cev4, command9, chameleonButton1, chameleonButton2;
+    std::unique_ptr<ListAdapter> combo1, combo2;
+    std::unique_ptr<TextBoxAdapter> text1;
+    TimerAdapter timer1;
+    TimerAdapter timer2;
+    TimerAdapter timer3;
+};
+
+Form1::Form1(QWidget* parent) : Form1(Options{}, parent)
+{
+}
+
+Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::move(options))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(windowCaption());
+    setFixedSize(design::px(design::clientWidth), design::px(design::clientHeight));
+
+    buildPanels();
+    buildControls();
+    buildLines();
+    setFocusOrder();
+
+    counter_ = new CounterRequest(options_.counterTimeoutMs, this);
+    counter_->setObjectName(QStringLiteral("WebBrowser1"));
+    buildTimers();
+
+    adapters_ = std::make_unique<Adapters>(widgets_, panels_, timer1_, timer2_, timer3_);
+    engine_ = std::make_unique<QuizEngine>(
+        adapters_->controls(*counter_), RandomSource(options_.clock, options_.seed), options_.counterAddress);
+    connectEvents();
+}
+
+Form1::~Form1()
+{
+    // The timers must not tick into an engine that is gone.
+    for (QTimer* timer : {timer1_, timer2_, timer3_}) {
+        timer->stop();
+    }
+}
+
+QString Form1::windowCaption()
+{
+    return QStringLiteral("Vorlen   -   Keldar Yazılım ve Bilgisayar Hizmetleri   -   ") +
+           QString::fromUtf8(buildsettings::webAddress) + QStringLiteral("   -   ") +
+           QString::fromUtf8(buildsettings::phone);
+}
+
+std::string Form1::defaultCounterAddress()
+{
+    return std::string("http://") + buildsettings::counterHost + "/sayac/qelnor.php";
+}
+
+void Form1::writeToStandardError(const std::string& line)
+{
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+void Form1::buildPanels()
+{
+    for (const design::Panel& spec : design::panels) {
+        auto* panel = new QuizPanel(this);
+        panel->setObjectName(qs(spec.name));
+        panel->setGeometry(pixelRect(spec.left, spec.top, spec.width, spec.height));
+        panel->hide();
+        panels_.insert(panel->objectName(), panel);
+    }
+}
+
+void Form1::buildControls()
+{
+    for (const design::Control& spec : design::controls) {
+        QWidget* parent = panels_.value(qs(spec.panel));
+        QWidget* widget = nullptr;
+        switch (spec.kind) {
+        case design::Kind::Label: {
+            const auto sizing =
+                spec.name == "Label5" ? QuizLabel::Sizing::Fixed : QuizLabel::Sizing::ToCaption;
+            auto* label = new QuizLabel(toQt(spec.align), sizing, parent);
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, toQColor(spec.fore));
+            label->setPalette(palette);
+            widget = label;
+            break;
+        }
+        case design::Kind::Button: {
+            auto* button = new QuizButton(toQColor(spec.fore), toQColor(spec.foreHover), parent);
+            button->setText(qs(spec.caption));
+            widget = button;
+            break;
+        }
+        case design::Kind::List: {
+            auto* list = new QComboBox(parent);
+            list->setEditable(false);
+            const auto& entries =
+                spec.name == "Combo1"
+                    ? std::vector<std::string_view>(text::tableList.begin(), text::tableList.end())
+                    : std::vector<std::string_view>(text::orderList.begin(), text::orderList.end());
+            for (std::string_view entry : entries) {
+                list->addItem(qs(entry));
+            }
+            list->setCurrentIndex(-1);
+            list->setMaxVisibleItems(static_cast<int>(text::tableList.size()));
+            QPalette palette = list->palette();
+            for (auto role : {QPalette::Base, QPalette::Button}) {
+                palette.setColor(role, toQColor(design::listBackground));
+            }
+            for (auto role : {QPalette::Text, QPalette::ButtonText}) {
+                palette.setColor(role, toQColor(spec.fore));
+            }
+            list->setPalette(palette);
+            widget = list;
+            break;
+        }
+        case design::Kind::TextBox: {
+            auto* box = new QLineEdit(parent);
+            box->setText(qs(spec.caption));
+            box->setFocusPolicy(Qt::NoFocus);
+            widget = box;
+            break;
+        }
+        case design::Kind::Picture: {
+            auto* picture = new QLabel(parent);
+            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            picture->setPixmap(QPixmap(QStringLiteral(":/images/dedication.png")));
+            widget = picture;
+            break;
+        }
+        }
+        widget->setObjectName(qs(spec.name));
+        widget->setFont(toQFont(spec.font));
+        widget->setGeometry(pixelRect(spec.left, spec.top, spec.width, spec.height));
+        if (auto* label = qobject_cast<QuizLabel*>(widget)) {
+            label->setCaption(std::string(spec.caption));
+        }
+        widget->setVisible(spec.visible);
+        widget->setEnabled(spec.enabled);
+        widgets_.insert(widget->objectName(), widget);
+    }
+}
+
+void Form1::buildLines()
+{
+    for (const design::Line& spec : design::lines) {
+        panels_.value(qs(spec.panel))
+            ->addLine(
+                {QLine(design::px(spec.x1), design::px(spec.y1), design::px(spec.x2), design::px(spec.y2)),
+                 spec.widthPx, toQColor(spec.colour)});
+    }
+}
+
+void Form1::buildTimers()
+{
+    auto make = [this](const char* name, int interval) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QLatin1String(name));
+        timer->setInterval(interval);
+        timer->start();
+        return timer;
+    };
+    timer1_ = make("Timer1", design::timer1Interval);
+    timer2_ = make("Timer2", design::timer2Interval);
+    timer3_ = make("Timer3", design::timer3Interval);
+    // The idle animation should keep its pace; the others need no precision.
+    timer1_->setTimerType(Qt::PreciseTimer);
+}
+
+void Form1::setFocusOrder()
+{
+    QWidget* previous = nullptr;
+    for (std::string_view name : design::focusOrder) {
+        QWidget* widget = widgets_.value(qs(name));
+        widget->setFocusPolicy(Qt::StrongFocus);
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+template <typename Routine> void Form1::handle(const char* where, Routine&& routine)
+{
+    try {
+        std::forward<Routine>(routine)();
+    } catch (const std::exception& failure) {
+        options_.reportFailure(std::string("vorlen: ") + where + ": " + failure.what());
+    } catch (...) {
+        options_.reportFailure(std::string("vorlen: ") + where + ": unknown failure");
+    }
+}
+
+void Form1::connectEvents()
+{
+    auto press = [this](const char* name, void (QuizEngine::*handler)()) {
+        auto* button = qobject_cast<QuizButton*>(widgets_.value(QLatin1String(name)));
+        connect(button, &QuizButton::clicked, this,
+                [this, name, handler] { handle(name, [&] { (engine_.get()->*handler)(); }); });
+    };
+    press("command9", &QuizEngine::pressCommand9);
+    press("cev1", &QuizEngine::pressCev1);
+    press("cev2", &QuizEngine::pressCev2);
+    press("cev3", &QuizEngine::pressCev3);
+    press("cev4", &QuizEngine::pressCev4);
+    press("chameleonButton1", &QuizEngine::pressChameleonButton1);
+    press("chameleonButton2", &QuizEngine::pressChameleonButton2);
+
+    connect(timer1_, &QTimer::timeout, this, [this] { handle("Timer1", [&] { engine_->tickTimer1(); }); });
+    connect(timer2_, &QTimer::timeout, this, [this] { handle("Timer2", [&] { engine_->tickTimer2(); }); });
+    connect(timer3_, &QTimer::timeout, this, [this] { handle("Timer3", [&] { engine_->tickTimer3(); }); });
+}
+
+void Form1::setVisible(bool visible)
+{
+    const bool firstShow = visible && !loaded_;
+    if (firstShow) {
+        loaded_ = true;
+        handle("load", [&] { engine_->load(); });
+    }
+    QWidget::setVisible(visible);
+    if (firstShow) {
+        widgets_.value(QStringLiteral("command9"))->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+} // namespace vorlen

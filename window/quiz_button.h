@@ -1,0 +1,32 @@
+// The one push button of the window, used for all seven: a light beige face,
+// its own text colour (a second colour under the mouse), a visible focus
+// rectangle, and its caption given back exactly as written. A press reaches
+// nobody while the button or its panel is disabled. It knows nothing of the
+// quiz: the window connects clicked().
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+namespace vorlen {
+
+class QuizButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    QuizButton(QColor text, QColor hoverText, QWidget* parent = nullptr);
+
+    [[nodiscard]] QColor textColour() const { return text_; }
+    [[nodiscard]] QColor hoverTextColour() const { return hoverText_; }
+    [[nodiscard]] static QColor faceColour();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QColor text_;
+    QColor hoverText_;
+};
+
+} // namespace vorlen
