@@ -43,11 +43,13 @@ int main(int argc, char* argv[])
             stderr);
         return EXIT_FAILURE;
     }
+    Q_INIT_RESOURCE(vorlen);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlen"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setOrganizationName(QStringLiteral("Keldar Yazılım"));
     QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.keldar.Vorlen"));
     vorlen::installFontSubstitutes();
 
     vorlen::Form1 window;

@@ -6,7 +6,6 @@
 #include "engine/controls.h"
 
 class QComboBox;
-class QLineEdit;
 class QTimer;
 class QWidget;
 
@@ -14,6 +13,7 @@ namespace vorlen {
 
 class QuizButton;
 class QuizLabel;
+class ScratchTextBox;
 
 class LabelAdapter final : public Label {
 public:
@@ -61,12 +61,12 @@ private:
 
 class TextBoxAdapter final : public TextBox {
 public:
-    explicit TextBoxAdapter(QLineEdit* box) : box_(box) {}
+    explicit TextBoxAdapter(ScratchTextBox* box) : box_(box) {}
     [[nodiscard]] std::string text() const override;
     void setText(const std::string& text) override;
 
 private:
-    QLineEdit* box_;
+    ScratchTextBox* box_;
 };
 
 class TimerAdapter final : public Timer {

@@ -10,16 +10,24 @@
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
 #include "window/quiz_panel.h"
+#include "window/scratch_text_box.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
 #include <exception>
 #include <utility>
+
+// The pictures are built into this static library; Q_INIT_RESOURCE must be
+// called outside any namespace.
+static void initResources()
+{
+    Q_INIT_RESOURCE(vorlen);
+}
 
 namespace vorlen {
 
@@ -78,7 +86,7 @@ struct Form1::Adapters {
         combo2 =
             std::make_unique<ListAdapter>(qobject_cast<QComboBox*>(widgets.value(QStringLiteral("Combo2"))));
         text1 = std::make_unique<TextBoxAdapter>(
-            qobject_cast<QLineEdit*>(widgets.value(QStringLiteral("Text1"))));
+            qobject_cast<ScratchTextBox*>(widgets.value(QStringLiteral("Text1"))));
     }
 
     Controls controls(WebBrowser& browser)
@@ -135,6 +143,7 @@ Form1::Form1(QWidget* parent) : Form1(Options{}, parent)
 
 Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::move(options))
 {
+    initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption());
     setFixedSize(design::px(design::clientWidth), design::px(design::clientHeight));
@@ -152,6 +161,7 @@ Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::
     engine_ = std::make_unique<QuizEngine>(
         adapters_->controls(*counter_), RandomSource(options_.clock, options_.seed), options_.counterAddress);
     connectEvents();
+    describeForScreenReaders();
 }
 
 Form1::~Form1()
@@ -233,13 +243,15 @@ void Form1::buildControls()
                 palette.setColor(role, toQColor(spec.fore));
             }
             list->setPalette(palette);
+            // A list is read out by its choice; what it chooses goes in the description.
+            list->setAccessibleDescription(spec.name == "Combo1" ? QStringLiteral("Çarpım tablosu seçimi")
+                                                                 : QStringLiteral("Soru sırası seçimi"));
             widget = list;
             break;
         }
         case design::Kind::TextBox: {
-            auto* box = new QLineEdit(parent);
+            auto* box = new ScratchTextBox(parent);
             box->setText(qs(spec.caption));
-            box->setFocusPolicy(Qt::NoFocus);
             widget = box;
             break;
         }
@@ -252,6 +264,9 @@ void Form1::buildControls()
         }
         }
         widget->setObjectName(qs(spec.name));
+        // A label with a name of its own does not announce its caption changes.
+        widget->setAccessibleName(spec.kind == design::Kind::Picture ? QStringLiteral("İthaf")
+                                                                     : qs(spec.caption));
         widget->setFont(toQFont(spec.font));
         widget->setGeometry(pixelRect(spec.left, spec.top, spec.width, spec.height));
         if (auto* label = qobject_cast<QuizLabel*>(widget)) {
@@ -311,14 +326,99 @@ template <typename Routine> void Form1::handle(const char* where, Routine&& rout
     } catch (...) {
         options_.reportFailure(std::string("vorlen: ") + where + ": unknown failure");
     }
+    describeForScreenReaders();
+}
+
+void Form1::setAccessibleNameOf(const char* name, const QString& accessibleName)
+{
+    QWidget* widget = widgets_.value(QLatin1String(name));
+    if (widget == nullptr) {
+        widget = panels_.value(QLatin1String(name));
+    }
+    // Every set announces a change, so set only what really changed.
+    if (widget != nullptr && widget->accessibleName() != accessibleName) {
+        widget->setAccessibleName(accessibleName);
+    }
+}
+
+void Form1::describeForScreenReaders()
+{
+    auto button = [this](const char* name) {
+        return qobject_cast<QuizButton*>(widgets_.value(QLatin1String(name)));
+    };
+    auto label = [this](const char* name) {
+        return qobject_cast<QuizLabel*>(widgets_.value(QLatin1String(name)));
+    };
+
+    const QString startStop = button("command9")->text();
+    setAccessibleNameOf("command9", startStop);
+    setAccessibleNameOf("Label4", label("Label4")->text());
+    setAccessibleNameOf("Label2", QStringLiteral("çarpı"));
+
+    const bool running = startStop == qs(text::stop);
+    const std::array<const char*, 4> answers{"cev1", "cev2", "cev3", "cev4"};
+    if (running) {
+        const QString first = label("Label1")->text();
+        const QString second = label("Label3")->text();
+        setAccessibleNameOf("Frame1", first + QStringLiteral(" çarpı ") + second);
+        setAccessibleNameOf("Label1", first);
+        setAccessibleNameOf("Label3", second);
+        for (const char* answer : answers) {
+            setAccessibleNameOf(answer, button(answer)->text());
+        }
+    } else {
+        // Fixed names while the samples run: a changing name is announced.
+        setAccessibleNameOf("Frame1", QStringLiteral("Örnek sorular"));
+        setAccessibleNameOf("Label1", QStringLiteral("örnek"));
+        setAccessibleNameOf("Label3", QStringLiteral("örnek"));
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            setAccessibleNameOf(answers[i], QStringLiteral("Cevap %1").arg(i + 1));
+        }
+    }
+
+    const std::array<std::pair<const char*, const char*>, 3> counts{
+        {{"Label6", "Label9"}, {"Label7", "Label10"}, {"Label8", "Label11"}}};
+    for (const auto& [captionName, valueName] : counts) {
+        const QString spoken = label(captionName)->text() + label(valueName)->text();
+        setAccessibleNameOf(captionName, spoken);
+        setAccessibleNameOf(valueName, spoken);
+    }
+    setAccessibleNameOf("Label5", label("Label5")->text().replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    setAccessibleNameOf("Label12", label("Label12")->text());
+    setAccessibleNameOf("Label13", label("Label13")->text());
+    setAccessibleNameOf("chameleonButton1", button("chameleonButton1")->text());
+    setAccessibleNameOf("chameleonButton2", button("chameleonButton2")->text());
+    setAccessibleNameOf("Frame5", label("Label12")->text());
+
+    QuizPanel* wrongPanel = panels_.value(QStringLiteral("Frame5"));
+    const bool open = !wrongPanel->isHidden();
+    if (open && !wrongPanelOpen_) {
+        QuizButton* ok = button("chameleonButton2");
+        const QString correct = qs(text::correctAnswerPrefix) + qs(engine_->state().correctanswer);
+        ok->setAccessibleDescription(correct);
+        setAccessibleNameOf("Frame5", label("Label12")->text() + QLatin1Char(' ') + correct);
+        ok->setFocus(Qt::OtherFocusReason);
+        QAccessibleEvent alert(wrongPanel, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    } else if (!open && wrongPanelOpen_) {
+        // Back to the answer that opened the panel, where the child left off.
+        if (lastAnswer_ != nullptr && lastAnswer_->isEnabled() && lastAnswer_->isVisible()) {
+            lastAnswer_->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    wrongPanelOpen_ = open;
 }
 
 void Form1::connectEvents()
 {
     auto press = [this](const char* name, void (QuizEngine::*handler)()) {
         auto* button = qobject_cast<QuizButton*>(widgets_.value(QLatin1String(name)));
-        connect(button, &QuizButton::clicked, this,
-                [this, name, handler] { handle(name, [&] { (engine_.get()->*handler)(); }); });
+        connect(button, &QuizButton::clicked, this, [this, button, name, handler] {
+            if (QLatin1String(name).startsWith(QLatin1String("cev"))) {
+                lastAnswer_ = button;
+            }
+            handle(name, [&] { (engine_.get()->*handler)(); });
+        });
     };
     press("command9", &QuizEngine::pressCommand9);
     press("cev1", &QuizEngine::pressCev1);

@@ -17,7 +17,6 @@
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QTimer;
 
 namespace vorlen {
@@ -68,6 +67,14 @@ private:
     void connectEvents();
     void setFocusOrder();
 
+    // Keeps the names that screen readers read in step with the window: the
+    // question in words, each answer, each count with its caption. While idle
+    // the sample questions change no name, so nothing is announced eleven
+    // times a second; when the wrong-answer panel opens, the correct answer is
+    // announced and the focus moves to its OK button.
+    void describeForScreenReaders();
+    void setAccessibleNameOf(const char* name, const QString& accessibleName);
+
     // Every event enters the engine here. A failure that a routine passes on
     // would end the program on the platform this came from; here it is
     // reported in one line and the window carries on.
@@ -83,6 +90,8 @@ private:
     std::unique_ptr<Adapters> adapters_;
     std::unique_ptr<QuizEngine> engine_;
     bool loaded_ = false;
+    bool wrongPanelOpen_ = false;
+    QWidget* lastAnswer_ = nullptr; // the answer button pressed last
 };
 
 } // namespace vorlen

@@ -17,6 +17,14 @@ QuizButton::QuizButton(QColor text, QColor hoverText, QWidget* parent)
     setAutoDefault(false);
 }
 
+void QuizButton::setText(const QString& caption)
+{
+    if (caption != caption_) {
+        caption_ = caption;
+        update();
+    }
+}
+
 QColor QuizButton::faceColour()
 {
     return toQColor(colour::buttonFace);
@@ -73,7 +81,7 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(ink);
     painter.setFont(font());
     const QRect textBox = rect().translated(down ? 1 : 0, down ? 1 : 0);
-    painter.drawText(textBox, Qt::AlignCenter | Qt::TextSingleLine, text());
+    painter.drawText(textBox, Qt::AlignCenter | Qt::TextSingleLine, caption_);
 
     if (hasFocus()) {
         QPen focus(QColor(0, 0, 0, 160), 1.0, Qt::DotLine);

@@ -16,6 +16,13 @@ class QuizButton : public QPushButton {
 public:
     QuizButton(QColor text, QColor hoverText, QWidget* parent = nullptr);
 
+    // The caption is kept here rather than in QAbstractButton's text: a change
+    // of that text announces itself to screen readers, and the idle animation
+    // rewrites the answer captions every 85 ms. These hide the base class's
+    // text() and setText(); the window names the buttons for screen readers.
+    [[nodiscard]] QString text() const { return caption_; }
+    void setText(const QString& caption);
+
     [[nodiscard]] QColor textColour() const { return text_; }
     [[nodiscard]] QColor hoverTextColour() const { return hoverText_; }
     [[nodiscard]] static QColor faceColour();
@@ -25,6 +32,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QString caption_;
     QColor text_;
     QColor hoverText_;
 };

@@ -12,7 +12,8 @@
 
 #include <QComboBox>
 #include <QFontInfo>
-#include <QLineEdit>
+#include <QLabel>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -190,6 +191,9 @@ TEST_F(Form1Test, CreationStateBeforeTheFirstShow)
     EXPECT_EQ(get<QComboBox>("Combo1")->count(), 11);
     EXPECT_EQ(get<QComboBox>("Combo1")->itemText(10), QStringLiteral("10 lar"));
     EXPECT_EQ(get<QComboBox>("Combo2")->count(), 2);
+    const QPixmap picture = get<QLabel>("Image1")->pixmap();
+    EXPECT_EQ(picture.size(), QSize(260, 150));
+    EXPECT_EQ(picture.toImage().pixelColor(0, 0), QColor(236, 233, 216)) << "the light beige ground";
     EXPECT_TRUE(get("Text1")->isHidden());
     EXPECT_EQ(get("Text1")->focusPolicy(), Qt::NoFocus);
 

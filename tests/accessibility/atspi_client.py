@@ -1,0 +1,160 @@
+#!/usr/bin/python3
+"""Plays one question of Vorlen the way a screen reader user's tools would:
+through the AT-SPI accessibility bus, from outside the program. Reads the
+window's accessible tree (names, roles, enabled and showing states), presses
+"Başla" and an answer button through the action interface, and checks what
+the window then says. Run under tools/with-atspi.sh; usage: atspi_client.py VORLEN
+"""
+
+import os
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+QUESTION = re.compile(r"^(\d+) çarpı (\d+)$")
+
+
+def fail(message):
+    print("FAIL:", message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, probe, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        found = probe()
+        if found:
+            return found
+        time.sleep(0.05)
+    fail("timed out waiting for " + what)
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for index in range(desktop.childCount):
+        app = desktop.getChildAtIndex(index)
+        if app is not None and app.name == "Vorlen":
+            return app
+    return None
+
+
+def walk(node):
+    yield node
+    for index in range(node.childCount):
+        child = node.getChildAtIndex(index)
+        if child is not None:
+            yield from walk(child)
+
+
+def find_all(app, role=None, name=None):
+    return [
+        node
+        for node in walk(app)
+        if (role is None or node.getRole() == role) and (name is None or node.name == name)
+    ]
+
+
+def find_one(app, role, name):
+    nodes = find_all(app, role, name)
+    return nodes[0] if len(nodes) == 1 else None
+
+
+def states(node):
+    return node.getState()
+
+
+def is_on(node, state):
+    return states(node).contains(state)
+
+
+def press(node):
+    action = node.queryAction()
+    for index in range(action.nActions):
+        if action.getName(index) in ("Press", "press", "click"):
+            action.doAction(index)
+            return
+    action.doAction(0)
+
+
+def question(app):
+    for node in walk(app):
+        match = QUESTION.match(node.name or "")
+        if match:
+            return int(match.group(1)), int(match.group(2))
+    return None
+
+
+def main():
+    program = sys.argv[1]
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    proc = subprocess.Popen([program], env=env)
+    try:
+        app = wait_for("the Vorlen application on the accessibility bus", application)
+        start = wait_for("the start button", lambda: find_one(app, pyatspi.ROLE_PUSH_BUTTON, "Başla"))
+
+        # The idle window: what a child meets first.
+        if not (is_on(start, pyatspi.STATE_ENABLED) and is_on(start, pyatspi.STATE_SHOWING)):
+            fail("Başla is not enabled and showing")
+        # A list is read out by its choice, and by its purpose as description.
+        for name, purpose in (("Tümü", "Çarpım tablosu seçimi"), ("Sıralı", "Soru sırası seçimi")):
+            node = find_one(app, pyatspi.ROLE_COMBO_BOX, name)
+            if node is None or not is_on(node, pyatspi.STATE_ENABLED) or node.description != purpose:
+                fail("no enabled list showing %s for %s" % (name, purpose))
+        answers = [node for node in find_all(app, pyatspi.ROLE_PUSH_BUTTON) if node.name.startswith("Cevap ")]
+        if len(answers) != 4 or any(is_on(node, pyatspi.STATE_ENABLED) for node in answers):
+            fail("expected four disabled answer buttons while idle, found %d" % len(answers))
+        for caption in ("Toplam soru sayısı : 0", "Doğru sayısı : 0", "Yanlış sayısı : 0"):
+            if not find_all(app, pyatspi.ROLE_LABEL, caption):
+                fail("no label named " + caption)
+
+        press(start)
+        wait_for("the stop button", lambda: find_one(app, pyatspi.ROLE_PUSH_BUTTON, "Dur"))
+        first, second = wait_for("the question in words", lambda: question(app))
+        if (first, second) != (1, 1):
+            fail("the first question of Tümü/Sıralı should be 1 çarpı 1, not %d çarpı %d" % (first, second))
+
+        right = wait_for("the right answer's button", lambda: find_one(app, pyatspi.ROLE_PUSH_BUTTON, "1"))
+        if not is_on(right, pyatspi.STATE_ENABLED):
+            fail("the answer buttons are not enabled while asking")
+        press(right)
+        wait_for("the right answer to be counted", lambda: find_all(app, pyatspi.ROLE_LABEL, "Doğru sayısı : 1"))
+        wait_for("the next question", lambda: question(app) == (1, 2))
+
+        # A wrong answer: the panel's name carries the correct answer.
+        wrong = next(
+            node
+            for node in find_all(app, pyatspi.ROLE_PUSH_BUTTON)
+            if node.name.isdigit() and node.name != "2" and is_on(node, pyatspi.STATE_SHOWING)
+        )
+        press(wrong)
+        wait_for(
+            "the wrong-answer panel",
+            lambda: [node for node in walk(app) if "DOĞRU CEVAP : 2" in (node.name or "")],
+        )
+        ok = wait_for(
+            "the showing OK button",
+            lambda: next(
+                (
+                    node
+                    for node in find_all(app, pyatspi.ROLE_PUSH_BUTTON, "Tamam")
+                    if is_on(node, pyatspi.STATE_SHOWING)
+                ),
+                None,
+            ),
+        )
+        press(ok)
+        wait_for("the question after OK", lambda: question(app) == (1, 3))
+        print("ok: the tree reads right and a question was played through AT-SPI")
+    finally:
+        proc.terminate()
+        try:
+            proc.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+
+
+if __name__ == "__main__":
+    main()
