@@ -236,11 +236,15 @@ void Form1::buildControls()
             list->setCurrentIndex(-1);
             list->setMaxVisibleItems(static_cast<int>(text::tableList.size()));
             QPalette palette = list->palette();
-            for (auto role : {QPalette::Base, QPalette::Button}) {
-                palette.setColor(role, toQColor(design::listBackground));
-            }
-            for (auto role : {QPalette::Text, QPalette::ButtonText}) {
-                palette.setColor(role, toQColor(spec.fore));
+            // The design's colours while the list can be used; a locked list
+            // keeps the platform's greyed look so a child sees it is locked.
+            for (auto group : {QPalette::Active, QPalette::Inactive}) {
+                for (auto role : {QPalette::Base, QPalette::Button}) {
+                    palette.setColor(group, role, toQColor(design::listBackground));
+                }
+                for (auto role : {QPalette::Text, QPalette::ButtonText}) {
+                    palette.setColor(group, role, toQColor(spec.fore));
+                }
             }
             list->setPalette(palette);
             // A list is read out by its choice; what it chooses goes in the description.

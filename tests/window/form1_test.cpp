@@ -295,6 +295,30 @@ TEST_F(Form1Test, KeyboardPressesTheFocusedButton)
     QTRY_COMPARE_WITH_TIMEOUT(get<QuizButton>("command9")->text(), QStringLiteral("Başla"), 1000);
 }
 
+TEST_F(Form1Test, TypingAndChoosingInTheListsRunNoStepOfTheQuiz)
+{
+    showWindow();
+    auto* table = get<QComboBox>("Combo1");
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Down);
+    QTest::keyClicks(table, QStringLiteral("7"));
+    EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Başla"));
+    EXPECT_EQ(form->engine().state().quizmode, QuizMode::None) << "a choice is read only at the start";
+    EXPECT_TRUE(form->engine().state().correctanswer.empty());
+
+    // Letters, digits and Escape reach the buttons and press none of them.
+    QTest::mouseClick(get("command9"), Qt::LeftButton);
+    const std::string asked = form->engine().state().correctanswer;
+    for (const char* name : {"command9", "cev1", "cev2", "cev3", "cev4"}) {
+        get(name)->setFocus();
+        QTest::keyClicks(get(name), QStringLiteral("a1x9"));
+        QTest::keyClick(get(name), Qt::Key_Escape);
+    }
+    EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
+    EXPECT_EQ(caption("Label9"), QStringLiteral("0"));
+    EXPECT_EQ(form->engine().state().correctanswer, asked);
+}
+
 TEST_F(Form1Test, IdleAnimationAndBlinkRunOnRealTicks)
 {
     showWindow();
