@@ -15,7 +15,7 @@ CounterRequest::CounterRequest(int timeoutMs, QObject* parent) : QObject(parent)
 
 CounterRequest::~CounterRequest()
 {
-    if (reply_) {
+    if (!reply_.isNull()) {
         reply_->abort();
     }
 }
@@ -48,7 +48,7 @@ void CounterRequest::navigate(const std::string& address)
     reply_->setReadBufferSize(1); // never let a large answer pile up in memory
     // The answer is of no interest: drop the connection once the headers are in.
     connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
-        if (reply_) {
+        if (!reply_.isNull()) {
             reply_->abort();
         }
     });
@@ -57,7 +57,7 @@ void CounterRequest::navigate(const std::string& address)
 
 void CounterRequest::finish()
 {
-    if (reply_) {
+    if (!reply_.isNull()) {
         reply_->deleteLater();
         reply_.clear();
     }

@@ -39,9 +39,9 @@ void QuizLabel::fitToCaption()
 {
     const QSize size = captionSize(text());
     QRect box = geometry();
-    if (alignment() & Qt::AlignRight) {
+    if (alignment().testFlag(Qt::AlignRight)) {
         box.setLeft(box.right() + 1 - size.width());
-    } else if (alignment() & Qt::AlignHCenter) {
+    } else if (alignment().testFlag(Qt::AlignHCenter)) {
         const int centre2 = box.left() * 2 + box.width(); // twice the centre, exact
         box.setLeft((centre2 - size.width()) / 2);
     }

@@ -15,7 +15,7 @@ class QuizPanel : public QFrame {
 public:
     struct Line {
         QLine points; // pixels of this panel; may reach past its edges
-        int width;
+        int width = 1;
         QColor colour;
     };
 
