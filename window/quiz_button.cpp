@@ -15,6 +15,14 @@ QuizButton::QuizButton(QColor text, QColor hoverText, QWidget* parent)
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
+    enterPress_.setSingleShot(true);
+    enterPress_.setInterval(100);
+    connect(&enterPress_, &QTimer::timeout, this, [this] {
+        setDown(false);
+        // click() does nothing once the button or its panel has been locked
+        // meanwhile, say by a wrong answer clicked with the mouse.
+        click();
+    });
 }
 
 void QuizButton::setText(const QString& caption)
@@ -35,10 +43,22 @@ void QuizButton::keyPressEvent(QKeyEvent* event)
     // Enter presses the focused button as Space does.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         event->modifiers() == Qt::NoModifier && !event->isAutoRepeat()) {
-        animateClick();
+        if (!enterPress_.isActive()) {
+            setDown(true);
+            enterPress_.start();
+        }
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void QuizButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled() && enterPress_.isActive()) {
+        enterPress_.stop();
+        setDown(false);
+    }
+    QPushButton::changeEvent(event);
 }
 
 void QuizButton::paintEvent(QPaintEvent* /*event*/)

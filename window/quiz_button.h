@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QPushButton>
+#include <QTimer>
 
 namespace vorlen {
 
@@ -30,8 +31,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    QTimer enterPress_; // shows Enter's press briefly before the click
     QString caption_;
     QColor text_;
     QColor hoverText_;

@@ -295,6 +295,24 @@ TEST_F(Form1Test, KeyboardPressesTheFocusedButton)
     QTRY_COMPARE_WITH_TIMEOUT(get<QuizButton>("command9")->text(), QStringLiteral("Başla"), 1000);
 }
 
+TEST_F(Form1Test, EnterPressLandsNowhereOnceAWrongAnswerLockedThePanel)
+{
+    // Enter shows its press for a moment before clicking; a wrong answer
+    // clicked meanwhile locks the question panel, and the delayed click must
+    // then reach nobody.
+    showWindow();
+    QTest::mouseClick(get("command9"), Qt::LeftButton);
+    QuizButton* right = rightButton();
+    right->setFocus();
+    QTest::keyClick(right, Qt::Key_Return);
+    QTest::mouseClick(wrongButton(), Qt::LeftButton);
+    QTest::qWait(300);
+    EXPECT_EQ(caption("Label9"), QStringLiteral("1"));
+    EXPECT_EQ(caption("Label10"), QStringLiteral("0"));
+    EXPECT_EQ(caption("Label3"), QStringLiteral("1")) << "the missed question stays";
+    EXPECT_FALSE(right->isDown());
+}
+
 TEST_F(Form1Test, TypingAndChoosingInTheListsRunNoStepOfTheQuiz)
 {
     showWindow();
