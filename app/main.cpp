@@ -8,6 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef VORLEN_BENCH_HOOKS
+#include "bench/hooks/quiz_presses.h"
+#endif
+
 namespace {
 
 // Without a display Qt would abort with a long message; say what to do instead.
@@ -52,7 +56,10 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("example.keldar.Vorlen"));
     vorlen::installFontSubstitutes();
 
-    vorlen::Form1 window;
+    Form1 window;
+#ifdef VORLEN_BENCH_HOOKS
+    vorlen::bench::installProbes(window, vorlen::bench::quizPresses(window)); // for bench/run.sh
+#endif
     window.show();
     return QApplication::exec();
 }

@@ -1,22 +1,25 @@
 #!/bin/sh
 # Installs the Debian 12 packages that building and running Vorlen needs,
-# and only those that are missing. Usage: sh tools/deps.sh run|test|assets|package
+# and only those that are missing. Usage: sh tools/deps.sh run|test|assets|package|bench
 set -eu
 
 build="cmake g++ make pkgconf"
-window="qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato"
+window="qt6-base-dev qt6-base-private-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato"
 tests="libgtest-dev libgmock-dev libbenchmark-dev clang-format clang-tidy xvfb xauth imagemagick python3 dbus at-spi2-core python3-pyatspi valgrind"
 # Rendering the icons and the dedication picture (tools/render-*.sh).
 assets="librsvg2-bin icoutils imagemagick fontconfig fonts-sil-andika"
 # Building, checking, installing and starting the Debian package (tools/package-test.sh).
 package="dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick"
+# The benchmarks against an empty Qt window (bench/run.sh); perf stat is used where the machine allows it.
+bench="libbenchmark-dev xvfb xdotool time procps linux-perf python3"
 
 case "${1:-test}" in
     run) want="$build $window" ;;
     test) want="$build $window $tests" ;;
     assets) want="$assets" ;;
     package) want="$build $window $package" ;;
-    *) echo "usage: sh tools/deps.sh run|test|assets|package" >&2; exit 2 ;;
+    bench) want="$build $window $bench" ;;
+    *) echo "usage: sh tools/deps.sh run|test|assets|package|bench" >&2; exit 2 ;;
 esac
 
 missing=""

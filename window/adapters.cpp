@@ -3,9 +3,9 @@
 #include "window/colours.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
-#include "window/scratch_text_box.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPalette>
 #include <QTimer>
 

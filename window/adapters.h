@@ -6,6 +6,7 @@
 #include "engine/controls.h"
 
 class QComboBox;
+class QLineEdit;
 class QTimer;
 class QWidget;
 
@@ -13,7 +14,6 @@ namespace vorlen {
 
 class QuizButton;
 class QuizLabel;
-class ScratchTextBox;
 
 class LabelAdapter final : public Label {
 public:
@@ -61,12 +61,12 @@ private:
 
 class TextBoxAdapter final : public TextBox {
 public:
-    explicit TextBoxAdapter(ScratchTextBox* box) : box_(box) {}
+    explicit TextBoxAdapter(QLineEdit* box) : box_(box) {}
     [[nodiscard]] std::string text() const override;
     void setText(const std::string& text) override;
 
 private:
-    ScratchTextBox* box_;
+    QLineEdit* box_;
 };
 
 class TimerAdapter final : public Timer {

@@ -7,16 +7,20 @@
 #include "window/counter_request.h"
 #include "window/design.h"
 #include "window/fonts.h"
+#include "window/quiet_announcements.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
+#include "window/quiz_line.h"
+#include "window/quiz_list.h"
 #include "window/quiz_panel.h"
-#include "window/scratch_text_box.h"
 
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <exception>
@@ -29,7 +33,7 @@ static void initResources()
     Q_INIT_RESOURCE(vorlen);
 }
 
-namespace vorlen {
+using namespace vorlen;
 
 namespace {
 
@@ -86,7 +90,7 @@ struct Form1::Adapters {
         combo2 =
             std::make_unique<ListAdapter>(qobject_cast<QComboBox*>(widgets.value(QStringLiteral("Combo2"))));
         text1 = std::make_unique<TextBoxAdapter>(
-            qobject_cast<ScratchTextBox*>(widgets.value(QStringLiteral("Text1"))));
+            qobject_cast<QLineEdit*>(widgets.value(QStringLiteral("Text1"))));
     }
 
     Controls controls(WebBrowser& browser)
@@ -137,15 +141,32 @@ struct Form1::Adapters {
     TimerAdapter timer3;
 };
 
-Form1::Form1(QWidget* parent) : Form1(Options{}, parent)
+Form1::Form1() : Form1(Options{})
+{
+}
+
+namespace {
+
+Form1::Options withCounterPage(const QUrl& counterPage)
+{
+    Form1::Options options;
+    options.counterAddress = counterPage.toString().toStdString();
+    return options;
+}
+
+} // namespace
+
+Form1::Form1(const QUrl& counterPage) : Form1(withCounterPage(counterPage))
 {
 }
 
 Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::move(options))
 {
     initResources();
+    quiet_ = std::make_unique<QuietAnnouncements>();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption());
+    setFont(toQFont(design::defaultFont));
     setFixedSize(design::px(design::clientWidth), design::px(design::clientHeight));
 
     buildPanels();
@@ -224,8 +245,7 @@ void Form1::buildControls()
             break;
         }
         case design::Kind::List: {
-            auto* list = new QComboBox(parent);
-            list->setEditable(false);
+            auto* list = new QuizList(toQColor(spec.fore), toQColor(design::listBackground), parent);
             const auto& entries =
                 spec.name == "Combo1"
                     ? std::vector<std::string_view>(text::tableList.begin(), text::tableList.end())
@@ -235,18 +255,6 @@ void Form1::buildControls()
             }
             list->setCurrentIndex(-1);
             list->setMaxVisibleItems(static_cast<int>(text::tableList.size()));
-            QPalette palette = list->palette();
-            // The design's colours while the list can be used; a locked list
-            // keeps the platform's greyed look so a child sees it is locked.
-            for (auto group : {QPalette::Active, QPalette::Inactive}) {
-                for (auto role : {QPalette::Base, QPalette::Button}) {
-                    palette.setColor(group, role, toQColor(design::listBackground));
-                }
-                for (auto role : {QPalette::Text, QPalette::ButtonText}) {
-                    palette.setColor(group, role, toQColor(spec.fore));
-                }
-            }
-            list->setPalette(palette);
             // A list is read out by its choice; what it chooses goes in the description.
             list->setAccessibleDescription(spec.name == "Combo1" ? QStringLiteral("Çarpım tablosu seçimi")
                                                                  : QStringLiteral("Soru sırası seçimi"));
@@ -254,8 +262,9 @@ void Form1::buildControls()
             break;
         }
         case design::Kind::TextBox: {
-            auto* box = new ScratchTextBox(parent);
+            auto* box = new QLineEdit(parent);
             box->setText(qs(spec.caption));
+            box->setFocusPolicy(Qt::NoFocus);
             widget = box;
             break;
         }
@@ -272,9 +281,12 @@ void Form1::buildControls()
         widget->setAccessibleName(spec.kind == design::Kind::Picture ? QStringLiteral("İthaf")
                                                                      : qs(spec.caption));
         widget->setFont(toQFont(spec.font));
-        widget->setGeometry(pixelRect(spec.left, spec.top, spec.width, spec.height));
+        const QRect box = pixelRect(spec.left, spec.top, spec.width, spec.height);
         if (auto* label = qobject_cast<QuizLabel*>(widget)) {
+            label->setDesignGeometry(box);
             label->setCaption(std::string(spec.caption));
+        } else {
+            widget->setGeometry(box);
         }
         widget->setVisible(spec.visible);
         widget->setEnabled(spec.enabled);
@@ -285,10 +297,11 @@ void Form1::buildControls()
 void Form1::buildLines()
 {
     for (const design::Line& spec : design::lines) {
-        panels_.value(qs(spec.panel))
-            ->addLine(
-                {QLine(design::px(spec.x1), design::px(spec.y1), design::px(spec.x2), design::px(spec.y2)),
-                 spec.widthPx, toQColor(spec.colour)});
+        auto* line = new QuizLine(
+            QLine(design::px(spec.x1), design::px(spec.y1), design::px(spec.x2), design::px(spec.y2)),
+            spec.widthPx, toQColor(spec.colour), panels_.value(qs(spec.panel)));
+        line->setObjectName(qs(spec.name));
+        line->lower(); // beneath the panel's other controls
     }
 }
 
@@ -449,5 +462,3 @@ void Form1::setVisible(bool visible)
         widgets_.value(QStringLiteral("command9"))->setFocus(Qt::OtherFocusReason);
     }
 }
-
-} // namespace vorlen

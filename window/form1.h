@@ -15,31 +15,32 @@
 #include <memory>
 #include <string>
 
-class QComboBox;
-class QLabel;
 class QTimer;
+class QUrl;
 
 namespace vorlen {
-
 class CounterRequest;
-class QuizButton;
-class QuizLabel;
+class QuietAnnouncements;
 class QuizPanel;
+} // namespace vorlen
 
+// The window keeps the name it has always had, outside the program's
+// namespace; everything it is built from lives in namespace vorlen.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
     struct Options {
         std::string counterAddress = defaultCounterAddress();
-        RandomSource::Clock clock = &RandomSource::timeOfDay;
+        vorlen::RandomSource::Clock clock = &vorlen::RandomSource::timeOfDay;
         std::uint64_t seed = 0x5EED5EED5EEDULL;
         int counterTimeoutMs = 15000;
         // Where a failure that reaches the window goes: one line each.
         std::function<void(const std::string&)> reportFailure = &Form1::writeToStandardError;
     };
 
-    explicit Form1(QWidget* parent = nullptr);
+    Form1();
+    explicit Form1(const QUrl& counterPage);
     explicit Form1(Options options, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -49,8 +50,8 @@ public:
     // The first show runs the load step before anything is drawn.
     void setVisible(bool visible) override;
 
-    [[nodiscard]] QuizEngine& engine() { return *engine_; }
-    [[nodiscard]] CounterRequest& counterRequest() { return *counter_; }
+    [[nodiscard]] vorlen::QuizEngine& engine() { return *engine_; }
+    [[nodiscard]] vorlen::CounterRequest& counterRequest() { return *counter_; }
 
     // The window caption, with the maker's web address and telephone number.
     [[nodiscard]] static QString windowCaption();
@@ -82,16 +83,15 @@ private:
 
     Options options_;
     QHash<QString, QWidget*> widgets_;
-    QHash<QString, QuizPanel*> panels_;
+    QHash<QString, vorlen::QuizPanel*> panels_;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
-    CounterRequest* counter_ = nullptr;
+    vorlen::CounterRequest* counter_ = nullptr;
+    std::unique_ptr<vorlen::QuietAnnouncements> quiet_;
     std::unique_ptr<Adapters> adapters_;
-    std::unique_ptr<QuizEngine> engine_;
+    std::unique_ptr<vorlen::QuizEngine> engine_;
     bool loaded_ = false;
     bool wrongPanelOpen_ = false;
     QWidget* lastAnswer_ = nullptr; // the answer button pressed last
 };
-
-} // namespace vorlen

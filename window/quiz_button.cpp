@@ -6,31 +6,20 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 
 namespace vorlen {
 
 QuizButton::QuizButton(QColor text, QColor hoverText, QWidget* parent)
-    : QPushButton(parent), text_(text), hoverText_(hoverText)
+    : QPushButton(parent), hoverText_(hoverText)
 {
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
-    enterPress_.setSingleShot(true);
-    enterPress_.setInterval(100);
-    connect(&enterPress_, &QTimer::timeout, this, [this] {
-        setDown(false);
-        // click() does nothing once the button or its panel has been locked
-        // meanwhile, say by a wrong answer clicked with the mouse.
-        click();
-    });
-}
-
-void QuizButton::setText(const QString& caption)
-{
-    if (caption != caption_) {
-        caption_ = caption;
-        update();
-    }
+    QPalette colours = palette();
+    colours.setColor(QPalette::ButtonText, text);
+    colours.setColor(QPalette::Button, faceColour());
+    setPalette(colours);
 }
 
 QColor QuizButton::faceColour()
@@ -38,25 +27,61 @@ QColor QuizButton::faceColour()
     return toQColor(colour::buttonFace);
 }
 
+namespace {
+
+bool isEnter(const QKeyEvent* event)
+{
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier;
+}
+
+} // namespace
+
+// Enter works like Space: the button shows its press while the key is down
+// and clicks when it comes up, within the same key stroke. A click that
+// would come later could land on a question that has changed meanwhile.
 void QuizButton::keyPressEvent(QKeyEvent* event)
 {
-    // Enter presses the focused button as Space does.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier && !event->isAutoRepeat()) {
-        if (!enterPress_.isActive()) {
+    if (isEnter(event)) {
+        if (!event->isAutoRepeat()) {
+            enterDown_ = true;
             setDown(true);
-            enterPress_.start();
         }
         return;
     }
     QPushButton::keyPressEvent(event);
 }
 
+void QuizButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (isEnter(event)) {
+        if (!event->isAutoRepeat() && enterDown_) {
+            cancelEnter();
+            click();
+        }
+        return;
+    }
+    QPushButton::keyReleaseEvent(event);
+}
+
+void QuizButton::cancelEnter()
+{
+    if (enterDown_) {
+        enterDown_ = false;
+        setDown(false);
+    }
+}
+
+void QuizButton::focusOutEvent(QFocusEvent* event)
+{
+    cancelEnter();
+    QPushButton::focusOutEvent(event);
+}
+
 void QuizButton::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::EnabledChange && !isEnabled() && enterPress_.isActive()) {
-        enterPress_.stop();
-        setDown(false);
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        cancelEnter();
     }
     QPushButton::changeEvent(event);
 }
@@ -72,7 +97,7 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     const bool down = isDown();
     const bool hover = enabled && underMouse();
 
-    QColor face = faceColour();
+    QColor face = palette().color(QPalette::Active, QPalette::Button);
     if (down) {
         face = face.darker(112);
     } else if (hover) {
@@ -94,14 +119,14 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(QPen(enabled ? face.darker(160) : face.darker(130), 1.0));
     painter.drawPath(outline);
 
-    QColor ink = hover ? hoverText_ : text_;
+    QColor ink = hover ? hoverText_ : textColour();
     if (!enabled) {
         ink = face.darker(150);
     }
     painter.setPen(ink);
     painter.setFont(font());
     const QRect textBox = rect().translated(down ? 1 : 0, down ? 1 : 0);
-    painter.drawText(textBox, Qt::AlignCenter | Qt::TextSingleLine, caption_);
+    painter.drawText(textBox, Qt::AlignCenter | Qt::TextSingleLine, text());
 
     if (hasFocus()) {
         QPen focus(QColor(0, 0, 0, 160), 1.0, Qt::DotLine);

@@ -1,6 +1,7 @@
 #include "window/quiz_label.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 
 namespace vorlen {
 
@@ -21,31 +22,46 @@ QSize QuizLabel::captionSize(const QString& text) const
 void QuizLabel::setCaption(const std::string& caption)
 {
     caption_ = caption;
-    QString shown = QString::fromStdString(caption);
-    if (sizing_ == Sizing::Fixed) {
-        // The dedication's lines are joined by carriage returns alone.
-        shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
-            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    }
-    if (shown != text()) {
-        setText(shown);
+    const QString text = QString::fromStdString(caption);
+    if (text != this->text()) {
+        setText(text);
     }
     if (sizing_ == Sizing::ToCaption) {
         fitToCaption();
     }
 }
 
+void QuizLabel::paintEvent(QPaintEvent* event)
+{
+    if (sizing_ == Sizing::ToCaption) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // The dedication's lines are joined by carriage returns alone, which a
+    // plain label would run together on one line.
+    QString shown = text();
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(contentsRect(), static_cast<int>(alignment()), shown);
+}
+
+void QuizLabel::setDesignGeometry(const QRect& box)
+{
+    design_ = box;
+    setGeometry(box);
+}
+
 void QuizLabel::fitToCaption()
 {
     const QSize size = captionSize(text());
-    QRect box = geometry();
+    int left = design_.left();
     if (alignment().testFlag(Qt::AlignRight)) {
-        box.setLeft(box.right() + 1 - size.width());
+        left = design_.left() + design_.width() - size.width();
     } else if (alignment().testFlag(Qt::AlignHCenter)) {
-        const int centre2 = box.left() * 2 + box.width(); // twice the centre, exact
-        box.setLeft((centre2 - size.width()) / 2);
+        left = design_.left() + (design_.width() - size.width()) / 2;
     }
-    box.setSize(size);
+    const QRect box(QPoint(left, design_.top()), size);
     if (box != geometry()) {
         setGeometry(box);
     }

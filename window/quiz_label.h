@@ -1,7 +1,8 @@
 // A label that takes the size of its caption on one line whenever the caption
 // changes, keeping its right edge (right-aligned), its centre (centred) or its
-// left edge in place. The dedication label keeps its size and shows the line
-// breaks of its caption. It knows nothing of the quiz.
+// left edge in place. The dedication label keeps its size and shows the
+// carriage returns of its caption as line breaks. text() is always the
+// caption exactly as written. It knows nothing of the quiz.
 #pragma once
 
 #include <QLabel>
@@ -18,18 +19,25 @@ public:
 
     QuizLabel(Qt::Alignment alignment, Sizing sizing, QWidget* parent = nullptr);
 
-    // The caption exactly as last written, before any line-break mapping.
+    // Places the label as drawn; every later fit keeps this box's right edge,
+    // centre or left edge, so repeated fits never drift.
+    void setDesignGeometry(const QRect& box);
+
     [[nodiscard]] const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption);
 
     // Size of a caption on one line in this label's font.
     [[nodiscard]] QSize captionSize(const QString& text) const;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void fitToCaption();
 
     std::string caption_;
     Sizing sizing_;
+    QRect design_;
 };
 
 } // namespace vorlen

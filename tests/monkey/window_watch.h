@@ -16,13 +16,13 @@
 #include <utility>
 #include <vector>
 
+class Form1;
 class QComboBox;
 class QTimer;
 class QWidget;
 
 namespace vorlen {
 
-class Form1;
 class QuizButton;
 class QuizLabel;
 class QuizPanel;
