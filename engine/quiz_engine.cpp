@@ -259,7 +259,7 @@ void QuizEngine::startQuiz()
                 state_.seqsecond = 1;
                 state_.quizmode = QuizMode::AllSequential;
             } else if (*order == text::mixed) {
-                vs3_.setRowCount(1);
+                attempt([&] { vs3_.setRowCount(1); });
                 state_.quizmode = QuizMode::AllMixed;
             }
         }
@@ -273,7 +273,7 @@ void QuizEngine::startQuiz()
                 state_.quizmode = QuizMode::SingleSequential;
             } else if (*order == text::mixed) {
                 state_.tableno = static_cast<std::int16_t>(n + 1);
-                vs1_.setRowCount(1);
+                attempt([&] { vs1_.setRowCount(1); });
                 state_.quizmode = QuizMode::SingleMixed;
             }
         }

@@ -27,8 +27,12 @@ void ScratchTable::setRowCount(std::int32_t count)
         throw std::out_of_range("a table keeps its header row");
     }
     // Shrinking erases the rows, so rows added later start from fresh cells.
-    rows_.resize(static_cast<std::size_t>(count),
-                 std::vector<std::string>(static_cast<std::size_t>(columns_)));
+    const auto wanted = static_cast<std::size_t>(count);
+    if (wanted <= rows_.size()) {
+        rows_.erase(rows_.begin() + count, rows_.end());
+    } else {
+        rows_.resize(wanted, std::vector<std::string>(static_cast<std::size_t>(columns_)));
+    }
 }
 
 void ScratchTable::checkColumn(std::int32_t column) const
