@@ -45,7 +45,7 @@ CounterRequest::~CounterRequest()
         const std::lock_guard<std::mutex> lock(lookup_->mutex);
         lookup_->abandoned = true;
     }
-    if (socket_) {
+    if (!socket_.isNull()) {
         socket_->abort();
     }
 #if defined(Q_OS_UNIX)
@@ -250,7 +250,7 @@ void CounterRequest::finish()
         const std::lock_guard<std::mutex> lock(lookup_->mutex);
         lookup_->abandoned = true;
     }
-    if (socket_) {
+    if (!socket_.isNull()) {
         QTcpSocket* socket = socket_;
         socket_.clear();
         socket->disconnect(this);
