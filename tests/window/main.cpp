@@ -1,4 +1,5 @@
-// The window tests' entry: one QApplication for every test, headless unless
+// The entry of the headless window and network tests: one QApplication for
+// every test, headless unless
 // a platform was chosen. Test discovery runs this binary during the build,
 // where there is no display, so offscreen is the default.
 #include "window/fonts.h"

@@ -1,0 +1,51 @@
+// Opens the window with the counter page at a given address, lets the engine
+// make its request at once instead of two seconds later, and closes the window
+// after a given time while the request is still pending. It prints whether the
+// request was pending and the monotonic time of the close, so that the caller
+// can time how long the program takes to end after it.
+//
+// Usage: vorlen_close_helper ADDRESS CLOSE_AFTER_MS [LOOKUP_DELAY_MS]
+#include "loop_tools.h"
+#include "slow_lookup.h"
+#include "window/counter_request.h"
+#include "window/fonts.h"
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+int main(int argc, char* argv[])
+{
+    if (argc < 3) {
+        std::fputs("usage: vorlen_close_helper ADDRESS CLOSE_AFTER_MS [LOOKUP_DELAY_MS]\n", stderr);
+        return 2;
+    }
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
+    QApplication app(argc, argv);
+    vorlen::installFontSubstitutes();
+    if (argc > 3) {
+        vorlen::test::setSlowLookup(std::atoi(argv[3]));
+    }
+
+    Form1::Options options;
+    options.counterAddress = argv[1];
+    options.counterTimeoutMs = 60000; // still pending when the window closes
+    Form1 window(options);
+    window.show();
+    window.findChild<QTimer*>(QStringLiteral("Timer3"))->stop();
+    window.engine().tickTimer3();
+
+    QTimer::singleShot(std::atoi(argv[2]), &window, [&window] {
+        std::printf("pending %d\nclosing %lld\n", window.counterRequest().pending() ? 1 : 0,
+                    vorlen::test::monotonicNs());
+        std::fflush(stdout);
+        window.close();
+    });
+    return QApplication::exec();
+}

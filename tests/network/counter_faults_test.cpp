@@ -1,0 +1,199 @@
+// The visit-counter request against servers that misbehave, and against a
+// host that does not exist. Whatever the other side does, the window makes one
+// request on its own Timer3 tick and no other, its event loop keeps turning,
+// a quiz can be played meanwhile, and the request ends on its own.
+#include "fault_server.h"
+#include "loop_tools.h"
+#include "slow_lookup.h"
+#include "window/counter_request.h"
+#include "window/form1.h"
+#include "window/quiz_button.h"
+#include "window/quiz_label.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vorlen::test {
+namespace {
+
+using Fault = FaultServer::Fault;
+
+constexpr int counterTimeoutMs = 1500;
+constexpr qint64 longestAllowedStallMs = 50;
+const char* const unresolvableAddress = "http://vorlen-counter.invalid/sayac/qelnor.php";
+
+enum class Peer {
+    Server,           // a FaultServer with the case's fault
+    FullBacklog,      // a port where no connection is ever made
+    UnresolvableHost, // a name under .invalid
+};
+
+struct FaultCase {
+    const char* name;
+    Peer peer;
+    Fault fault = Fault::Silent;
+    bool ipv6 = false;
+    int lookupDelayMs = 0; // for the unresolvable host: 0 asks the system resolver
+};
+
+void PrintTo(const FaultCase& fault, std::ostream* out)
+{
+    *out << fault.name;
+}
+
+const auto faultCases = std::to_array<FaultCase>({
+    {"SilentServer", Peer::Server, Fault::Silent},
+    {"ResetOnAccept", Peer::Server, Fault::ResetOnAccept, true},
+    {"ResetAfterTheRequest", Peer::Server, Fault::ResetAfterRequest},
+    {"RedirectToAnotherServer", Peer::Server, Fault::Redirect},
+    {"FiftyMegabyteBody", Peer::Server, Fault::HugeBody},
+    {"OneByteASecond", Peer::Server, Fault::Drip},
+    {"ConnectionNeverMade", Peer::FullBacklog},
+    {"UnresolvableHost", Peer::UnresolvableHost},
+    {"UnresolvableHostSlowNameServer", Peer::UnresolvableHost, Fault::Silent, false, 3000},
+});
+
+class CounterUnderFaults : public testing::TestWithParam<FaultCase> {
+protected:
+    void SetUp() override
+    {
+        const FaultCase& fault = GetParam();
+        setSlowLookup(fault.lookupDelayMs);
+        std::string address = unresolvableAddress;
+        if (fault.peer == Peer::FullBacklog) {
+            backlog = std::make_unique<FullBacklog>();
+            ASSERT_TRUE(backlog->swallowsConnections());
+            address = backlog->pageAddress();
+        } else if (fault.peer == Peer::Server) {
+            const QHostAddress loopback = fault.ipv6 ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost;
+            server = std::make_unique<FaultServer>(fault.fault, loopback);
+            ASSERT_TRUE(server->listening());
+            if (fault.fault == Fault::Redirect) {
+                // The target sits on the other loopback family, as another host would.
+                elsewhere = std::make_unique<FaultServer>(Fault::Ok, QHostAddress::LocalHostIPv6);
+                ASSERT_TRUE(elsewhere->listening());
+                server->redirectTo(elsewhere->pageAddress("/elsewhere"));
+            }
+            address = server->pageAddress();
+        }
+        Form1::Options options;
+        options.seed = 7;
+        options.counterAddress = address;
+        options.counterTimeoutMs = counterTimeoutMs;
+        options.reportFailure = [this](const std::string& line) { failures.push_back(line); };
+        form = std::make_unique<Form1>(options);
+    }
+
+    void TearDown() override { setSlowLookup(0); }
+
+    template <typename T = QWidget> T* get(const char* name)
+    {
+        auto* widget = form->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    std::string caption(const char* label) { return get<QuizLabel>(label)->caption(); }
+
+    QuizButton* answerButton(bool right)
+    {
+        const QString correct = QString::fromStdString(form->engine().state().correctanswer);
+        for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
+            if ((get<QuizButton>(name)->text() == correct) == right) {
+                return get<QuizButton>(name);
+            }
+        }
+        return nullptr;
+    }
+
+    // Start, three right answers, a wrong one, its panel closed, stop.
+    void playAQuiz()
+    {
+        QTest::mouseClick(get("command9"), Qt::LeftButton);
+        ASSERT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
+        for (int i = 0; i < 3; ++i) {
+            QuizButton* right = answerButton(true);
+            ASSERT_NE(right, nullptr);
+            QTest::mouseClick(right, Qt::LeftButton);
+            spinFor(20);
+        }
+        QuizButton* wrong = answerButton(false);
+        ASSERT_NE(wrong, nullptr);
+        QTest::mouseClick(wrong, Qt::LeftButton);
+        ASSERT_TRUE(get("Frame5")->isVisible());
+        spinFor(250); // a blink or two
+        QTest::mouseClick(get("chameleonButton2"), Qt::LeftButton);
+        EXPECT_FALSE(get("Frame5")->isVisible());
+        EXPECT_EQ(caption("Label9"), "4");
+        EXPECT_EQ(caption("Label10"), "3");
+        EXPECT_EQ(caption("Label11"), "1");
+        QTest::mouseClick(get("command9"), Qt::LeftButton);
+        EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Başla"));
+    }
+
+    std::unique_ptr<FaultServer> server;
+    std::unique_ptr<FaultServer> elsewhere;
+    std::unique_ptr<FullBacklog> backlog;
+    std::unique_ptr<Form1> form;
+    std::vector<std::string> failures;
+};
+
+TEST_P(CounterUnderFaults, OneRequestWhileTheWindowStaysLively)
+{
+    const FaultCase& fault = GetParam();
+    QSignalSpy done(&form->counterRequest(), &CounterRequest::done);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const long residentBefore = residentKiB();
+    const StallProbe probe;
+
+    auto* timer3 = form->findChild<QTimer*>(QStringLiteral("Timer3"));
+    ASSERT_TRUE(spinUntil([&] { return !timer3->isActive(); }, 5000)) << "Timer3 never ticked";
+    if (server) {
+        ASSERT_TRUE(spinUntil([&] { return server->connections() > 0; }, 2000));
+    }
+    ASSERT_NO_FATAL_FAILURE(playAQuiz());
+
+    ASSERT_TRUE(spinUntil([&] { return !form->counterRequest().pending(); }, counterTimeoutMs + 4000))
+        << "the request was never given up";
+    spinFor(1000); // a retry or a followed redirect would show up by now
+    EXPECT_EQ(done.count(), 1);
+    EXPECT_LE(probe.longestGapMs(), longestAllowedStallMs)
+        << "the event loop stood still until " << probe.longestGapEndedAtMs() << " ms into the test";
+    EXPECT_TRUE(failures.empty()) << failures.front();
+
+    if (server) {
+        EXPECT_EQ(server->connections(), 1) << "a second connection is a retry";
+        if (fault.fault != Fault::ResetOnAccept) {
+            EXPECT_TRUE(server->request().startsWith("GET /sayac/qelnor.php HTTP/1.1\r\n"))
+                << server->request().toStdString();
+            EXPECT_EQ(server->request().count("GET "), 1);
+        }
+    } else if (fault.peer == Peer::UnresolvableHost) {
+        EXPECT_GE(invalidNameLookups(), 1) << "the name was never looked up";
+    }
+    if (elsewhere) {
+        EXPECT_EQ(elsewhere->connections(), 0) << "the redirect was followed";
+    }
+    if (server && fault.fault == Fault::HugeBody) {
+        ASSERT_TRUE(spinUntil([&] { return server->idle(); }, 3000)) << "the client kept the connection";
+        // Unread, the answer stops at what the two sockets' kernel buffers hold.
+        EXPECT_LT(server->bytesWritten(), FaultServer::hugeBodySize / 4)
+            << server->bytesWritten() << " bytes of the answer left the server";
+        EXPECT_LT(residentKiB() - residentBefore, 16 * 1024) << "KiB more resident memory";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, CounterUnderFaults, testing::ValuesIn(faultCases),
+                         [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
+
+} // namespace
+} // namespace vorlen::test

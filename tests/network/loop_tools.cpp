@@ -1,0 +1,69 @@
+#include "loop_tools.h"
+
+#include <QEventLoop>
+
+#include <ctime>
+#include <fstream>
+#include <string>
+
+namespace vorlen::test {
+
+bool spinUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    if (done()) {
+        return true;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer check;
+    check.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done() || clock.hasExpired(timeoutMs)) {
+            loop.quit();
+        }
+    });
+    check.start(5);
+    loop.exec();
+    return done();
+}
+
+void spinFor(int ms)
+{
+    spinUntil([] { return false; }, ms);
+}
+
+StallProbe::StallProbe()
+{
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        const qint64 now = clock_.elapsed();
+        if (now - last_ > longestGap_) {
+            longestGap_ = now - last_;
+            longestGapEnd_ = now;
+        }
+        last_ = now;
+    });
+    clock_.start();
+    timer_.start(10);
+}
+
+long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+long long monotonicNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
+}
+
+} // namespace vorlen::test
