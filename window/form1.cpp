@@ -213,10 +213,10 @@ void Form1::writeToStandardError(const std::string& line)
 
 void Form1::buildPanels()
 {
-    for (const design::Panel& spec : design::panels) {
+    for (const design::Panel& row : design::panels) {
         auto* panel = new QuizPanel(this);
-        panel->setObjectName(qs(spec.name));
-        panel->setGeometry(pixelRect(spec.left, spec.top, spec.width, spec.height));
+        panel->setObjectName(qs(row.name));
+        panel->setGeometry(pixelRect(row.left, row.top, row.width, row.height));
         panel->hide();
         panels_.insert(panel->objectName(), panel);
     }
@@ -224,30 +224,30 @@ void Form1::buildPanels()
 
 void Form1::buildControls()
 {
-    for (const design::Control& spec : design::controls) {
-        QWidget* parent = panels_.value(qs(spec.panel));
+    for (const design::Control& row : design::controls) {
+        QWidget* parent = panels_.value(qs(row.panel));
         QWidget* widget = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
         case design::Kind::Label: {
             const auto sizing =
-                spec.name == "Label5" ? QuizLabel::Sizing::Fixed : QuizLabel::Sizing::ToCaption;
-            auto* label = new QuizLabel(toQt(spec.align), sizing, parent);
+                row.name == "Label5" ? QuizLabel::Sizing::Fixed : QuizLabel::Sizing::ToCaption;
+            auto* label = new QuizLabel(toQt(row.align), sizing, parent);
             QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, toQColor(spec.fore));
+            palette.setColor(QPalette::WindowText, toQColor(row.fore));
             label->setPalette(palette);
             widget = label;
             break;
         }
         case design::Kind::Button: {
-            auto* button = new QuizButton(toQColor(spec.fore), toQColor(spec.foreHover), parent);
-            button->setText(qs(spec.caption));
+            auto* button = new QuizButton(toQColor(row.fore), toQColor(row.foreHover), parent);
+            button->setText(qs(row.caption));
             widget = button;
             break;
         }
         case design::Kind::List: {
-            auto* list = new QuizList(toQColor(spec.fore), toQColor(design::listBackground), parent);
+            auto* list = new QuizList(toQColor(row.fore), toQColor(design::listBackground), parent);
             const auto& entries =
-                spec.name == "Combo1"
+                row.name == "Combo1"
                     ? std::vector<std::string_view>(text::tableList.begin(), text::tableList.end())
                     : std::vector<std::string_view>(text::orderList.begin(), text::orderList.end());
             for (std::string_view entry : entries) {
@@ -256,14 +256,14 @@ void Form1::buildControls()
             list->setCurrentIndex(-1);
             list->setMaxVisibleItems(static_cast<int>(text::tableList.size()));
             // A list is read out by its choice; what it chooses goes in the description.
-            list->setAccessibleDescription(spec.name == "Combo1" ? QStringLiteral("Çarpım tablosu seçimi")
-                                                                 : QStringLiteral("Soru sırası seçimi"));
+            list->setAccessibleDescription(row.name == "Combo1" ? QStringLiteral("Çarpım tablosu seçimi")
+                                                                : QStringLiteral("Soru sırası seçimi"));
             widget = list;
             break;
         }
         case design::Kind::TextBox: {
             auto* box = new QLineEdit(parent);
-            box->setText(qs(spec.caption));
+            box->setText(qs(row.caption));
             box->setFocusPolicy(Qt::NoFocus);
             widget = box;
             break;
@@ -276,31 +276,31 @@ void Form1::buildControls()
             break;
         }
         }
-        widget->setObjectName(qs(spec.name));
+        widget->setObjectName(qs(row.name));
         // A label with a name of its own does not announce its caption changes.
-        widget->setAccessibleName(spec.kind == design::Kind::Picture ? QStringLiteral("İthaf")
-                                                                     : qs(spec.caption));
-        widget->setFont(toQFont(spec.font));
-        const QRect box = pixelRect(spec.left, spec.top, spec.width, spec.height);
+        widget->setAccessibleName(row.kind == design::Kind::Picture ? QStringLiteral("İthaf")
+                                                                    : qs(row.caption));
+        widget->setFont(toQFont(row.font));
+        const QRect box = pixelRect(row.left, row.top, row.width, row.height);
         if (auto* label = qobject_cast<QuizLabel*>(widget)) {
             label->setDesignGeometry(box);
-            label->setCaption(std::string(spec.caption));
+            label->setCaption(std::string(row.caption));
         } else {
             widget->setGeometry(box);
         }
-        widget->setVisible(spec.visible);
-        widget->setEnabled(spec.enabled);
+        widget->setVisible(row.visible);
+        widget->setEnabled(row.enabled);
         widgets_.insert(widget->objectName(), widget);
     }
 }
 
 void Form1::buildLines()
 {
-    for (const design::Line& spec : design::lines) {
+    for (const design::Line& row : design::lines) {
         auto* line = new QuizLine(
-            QLine(design::px(spec.x1), design::px(spec.y1), design::px(spec.x2), design::px(spec.y2)),
-            spec.widthPx, toQColor(spec.colour), panels_.value(qs(spec.panel)));
-        line->setObjectName(qs(spec.name));
+            QLine(design::px(row.x1), design::px(row.y1), design::px(row.x2), design::px(row.y2)),
+            row.widthPx, toQColor(row.colour), panels_.value(qs(row.panel)));
+        line->setObjectName(qs(row.name));
         line->lower(); // beneath the panel's other controls
     }
 }

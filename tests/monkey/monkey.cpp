@@ -236,11 +236,11 @@ public:
     Monkey(const WindowParts& parts, std::uint64_t seed) : p_(parts), random_(seed)
     {
         // Every control and panel; the buttons more often, since only they act.
-        for (const design::Control& spec : design::controls) {
-            add(spec.name, spec.kind == design::Kind::Button ? 6 : 1);
+        for (const design::Control& row : design::controls) {
+            add(row.name, row.kind == design::Kind::Button ? 6 : 1);
         }
-        for (const design::Panel& spec : design::panels) {
-            add(spec.name, 1);
+        for (const design::Panel& row : design::panels) {
+            add(row.name, 1);
         }
     }
 

@@ -96,20 +96,20 @@ TEST_F(Form1Test, WindowIsFixedAndCaptionKeepsItsThreeSeparators)
 
 TEST_F(Form1Test, EveryControlHasItsDesignPlaceFontAndColours)
 {
-    for (const design::Control& spec : design::controls) {
-        SCOPED_TRACE(std::string(spec.name));
-        QWidget* widget = get(std::string(spec.name).c_str());
+    for (const design::Control& row : design::controls) {
+        SCOPED_TRACE(std::string(row.name));
+        QWidget* widget = get(std::string(row.name).c_str());
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->parentWidget()->objectName(), qs(spec.panel));
+        EXPECT_EQ(widget->parentWidget()->objectName(), qs(row.panel));
 
-        const QRect designed(design::px(spec.left), design::px(spec.top), design::px(spec.width),
-                             design::px(spec.height));
+        const QRect designed(design::px(row.left), design::px(row.top), design::px(row.width),
+                             design::px(row.height));
         auto* label = qobject_cast<QuizLabel*>(widget);
-        if (label != nullptr && spec.name != "Label5") {
+        if (label != nullptr && row.name != "Label5") {
             // A self-sizing label keeps its anchor edge and takes its text's size.
             EXPECT_EQ(label->geometry().top(), designed.top());
             EXPECT_EQ(label->size(), label->captionSize(label->text()));
-            switch (spec.align) {
+            switch (row.align) {
             case design::Align::Left:
                 EXPECT_EQ(label->geometry().left(), designed.left());
                 break;
@@ -124,26 +124,26 @@ TEST_F(Form1Test, EveryControlHasItsDesignPlaceFontAndColours)
             EXPECT_EQ(widget->geometry(), designed);
         }
 
-        EXPECT_EQ(widget->font().family(), qs(spec.font.family));
-        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), spec.font.points);
-        EXPECT_EQ(widget->font().bold(), spec.font.bold);
+        EXPECT_EQ(widget->font().family(), qs(row.font.family));
+        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), row.font.points);
+        EXPECT_EQ(widget->font().bold(), row.font.bold);
         if (label != nullptr) {
-            EXPECT_EQ(fromQColor(label->palette().color(QPalette::WindowText)), spec.fore);
-            EXPECT_EQ(label->caption(), std::string(spec.caption));
+            EXPECT_EQ(fromQColor(label->palette().color(QPalette::WindowText)), row.fore);
+            EXPECT_EQ(label->caption(), std::string(row.caption));
         }
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             // Read as any push button would be, whatever the button's state.
-            EXPECT_EQ(button->text(), qs(spec.caption));
-            EXPECT_EQ(fromQColor(button->palette().color(QPalette::ButtonText)), spec.fore);
+            EXPECT_EQ(button->text(), qs(row.caption));
+            EXPECT_EQ(fromQColor(button->palette().color(QPalette::ButtonText)), row.fore);
             EXPECT_EQ(fromQColor(button->palette().color(QPalette::Button)), colour::buttonFace);
-            EXPECT_EQ(fromQColor(qobject_cast<QuizButton*>(button)->hoverTextColour()), spec.foreHover);
+            EXPECT_EQ(fromQColor(qobject_cast<QuizButton*>(button)->hoverTextColour()), row.foreHover);
         }
         if (auto* list = qobject_cast<QComboBox*>(widget)) {
-            EXPECT_EQ(fromQColor(list->palette().color(QPalette::Text)), spec.fore);
+            EXPECT_EQ(fromQColor(list->palette().color(QPalette::Text)), row.fore);
             EXPECT_EQ(fromQColor(list->palette().color(QPalette::Base)), design::listBackground);
         }
-        EXPECT_EQ(!widget->isHidden(), spec.visible);
-        EXPECT_EQ(widget->isEnabled(), spec.enabled);
+        EXPECT_EQ(!widget->isHidden(), row.visible);
+        EXPECT_EQ(widget->isEnabled(), row.enabled);
     }
 }
 
@@ -173,16 +173,15 @@ TEST_F(Form1Test, PanelsAndLinesAreStackedAndPlacedAsDrawn)
         EXPECT_LT(stackIndex(lower), stackIndex("Frame5"));
         EXPECT_LT(stackIndex(lower), stackIndex("Frame3"));
     }
-    for (const design::Line& spec : design::lines) {
-        SCOPED_TRACE(std::string(spec.name));
-        auto* line = get<QuizLine>(std::string(spec.name).c_str());
+    for (const design::Line& row : design::lines) {
+        SCOPED_TRACE(std::string(row.name));
+        auto* line = get<QuizLine>(std::string(row.name).c_str());
         ASSERT_NE(line, nullptr);
-        EXPECT_EQ(line->parentWidget()->objectName(), qs(spec.panel));
-        const QLine expected(design::px(spec.x1), design::px(spec.y1), design::px(spec.x2),
-                             design::px(spec.y2));
+        EXPECT_EQ(line->parentWidget()->objectName(), qs(row.panel));
+        const QLine expected(design::px(row.x1), design::px(row.y1), design::px(row.x2), design::px(row.y2));
         EXPECT_EQ(line->points(), expected);
-        EXPECT_EQ(line->lineWidth(), spec.widthPx);
-        EXPECT_EQ(fromQColor(line->colour()), spec.colour);
+        EXPECT_EQ(line->lineWidth(), row.widthPx);
+        EXPECT_EQ(fromQColor(line->colour()), row.colour);
         EXPECT_TRUE(line->testAttribute(Qt::WA_TransparentForMouseEvents));
         // Beneath every other control of its panel.
         const QObjectList& siblings = line->parentWidget()->children();
