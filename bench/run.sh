@@ -233,16 +233,21 @@ startup_once "$floor" >/dev/null
 startup_once "$floor" text >/dev/null
 startup_once "$program" >/dev/null
 
+# The command line of each program measured (paths without blanks).
+command_for() {
+    case $1 in
+        floor) echo "$floor" ;;
+        floor-text) echo "$floor text" ;;
+        program) echo "$program" ;;
+    esac
+}
+
 # The floor that shows one line of text is a reference for the explanation
 # of the figures, not a goal.
 for run in $(seq "$runs"); do
     say "run $run of $runs: start-up, memory"
     for which in floor floor-text program; do
-        case $which in
-            floor) command=("$floor") ;;
-            floor-text) command=("$floor" text) ;;
-            program) command=("$program") ;;
-        esac
+        read -r -a command < <(command_for "$which")
         startup_once "${command[@]}" >>"$results/startup-$which.txt"
         peak_memory_once "${command[@]}" >>"$results/memory-$which.txt"
     done
@@ -250,9 +255,8 @@ done
 for run in $(seq "$runs"); do
     say "run $run of $runs: ${idle_seconds} s idle, twice"
     for which in floor program; do
-        binary=$floor
-        [ "$which" = program ] && binary=$program
-        read -r own xvfb < <(idle_cpu_once "$binary")
+        read -r -a command < <(command_for "$which")
+        read -r own xvfb < <(idle_cpu_once "${command[@]}")
         echo "$own" >>"$results/idle-cpu-$which.txt"
         echo "$xvfb" >>"$results/idle-xvfb-$which.txt"
     done
@@ -260,9 +264,8 @@ done
 for run in $(seq "$runs"); do
     say "run $run of $runs: $presses presses"
     for which in floor program; do
-        binary=$floor
-        [ "$which" = program ] && binary=$program
-        press_once "$binary" "$scratch/press.txt"
+        read -r -a command < <(command_for "$which")
+        press_once "${command[0]}" "$scratch/press.txt"
         median <"$scratch/press.txt" >>"$results/press-$which.txt"
         cat "$scratch/press.txt" >>"$results/press-all-$which.txt"
         rm -f "$scratch/press.txt"
