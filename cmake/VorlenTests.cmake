@@ -13,18 +13,22 @@ endif()
 #                         SOURCES <file>...
 #                         [LIBRARIES <target-or-lib>...]
 #                         [TIMEOUT <seconds>]    # per test case, default 60
-#                         [SERIAL])              # never alongside another test
+#                         [SERIAL]               # never alongside another test
+#                         [DPI])                 # run again at 144 dpi
 #
 # Adds a GoogleTest program for the Windows build (a console program linked
 # with GoogleTest's main and the project's warning flags) and registers each
 # of its cases with CTest; ctest runs them under Wine through
 # tools/wine-run.sh. Use SERIAL for tests that show windows, take the focus or
 # press keys, since all of them share the one desktop of the Wine prefix.
+# tools/windows.sh runs every test with the prefix at 96 dpi, then the DPI
+# tests (label "dpi") again at 144 dpi; VORLEN_TEST_DPI in the environment
+# tells a test which of the two it is in.
 # Example, in a tests/win32*/CMakeLists.txt (picked up by tests/CMakeLists.txt):
 #   vorlen_add_windows_test(vorlen_win32_tests SOURCES form_test.cpp
 #                           LIBRARIES vorlen_win32 SERIAL)
 function(vorlen_add_windows_test target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "SERIAL" "TIMEOUT" "SOURCES;LIBRARIES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "SERIAL;DPI" "TIMEOUT" "SOURCES;LIBRARIES")
   if(NOT WIN32)
     message(FATAL_ERROR "vorlen_add_windows_test(${target}) needs the Windows build")
   endif()
@@ -36,6 +40,9 @@ function(vorlen_add_windows_test target)
   set(properties TIMEOUT ${arg_TIMEOUT})
   if(arg_SERIAL)
     list(APPEND properties RUN_SERIAL TRUE)
+  endif()
+  if(arg_DPI)
+    list(APPEND properties LABELS dpi)
   endif()
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES ${properties})
 endfunction()
