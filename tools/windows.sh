@@ -32,7 +32,9 @@ dist="$build/dist"
 version="1.00"
 wine=/usr/lib/wine/wine64
 
-say() { printf '+ %s\n' "$*"; }
+started=$(date +%s)
+# A step's heading, with the seconds since the script started.
+say() { printf '+ [%4ss] %s\n' "$(($(date +%s) - started))" "$*"; }
 
 build_all() {
     sh "$root/tools/deps.sh" windows
@@ -129,7 +131,9 @@ run_tests() {
     set_dpi 144
     ctest --test-dir "$build" -j2 --timeout "$timeout" --output-on-failure --no-tests=ignore -L '^dpi$' "$@"
     set_dpi 96
+    say "installer under Wine"
     sh "$root/tools/windows-installer-test.sh" "$dist/vorlen-$version-setup.exe" "$build"
+    say "done"
 }
 
 command="${1:-build}"
