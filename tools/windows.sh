@@ -58,6 +58,13 @@ package() {
         -DROOT="$root" -DOUTFILE="$dist/vorlen-$version-setup.exe" \
         "$root/packaging/windows/vorlen.nsi"
     cp "$stage/vorlen.exe" "$dist/vorlen.exe"
+    # Nothing but Windows' own DLLs: the compiler's runtime (libgcc, libstdc++,
+    # winpthread, all named lib*.dll) must be linked in.
+    runtime=$(x86_64-w64-mingw32-objdump -p "$dist/vorlen.exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | grep -i '^lib' || true)
+    if [ -n "$runtime" ]; then
+        echo "windows.sh: vorlen.exe needs DLLs that Windows lacks: $runtime" >&2
+        exit 1
+    fi
     ls -l "$dist"
 }
 
