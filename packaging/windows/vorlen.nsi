@@ -29,6 +29,7 @@ BrandingText "${PUBLISHER}"
 !define MUI_ICON "${ROOT}/win32/resources/vorlen.ico"
 !define MUI_UNICON "${ROOT}/win32/resources/vorlen.ico"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "Bu sihirbaz, çarpım tablosu alıştırma programı Vorlen'i yalnızca sizin kullanıcınız için kuracaktır. Yönetici izni gerekmez.$\r$\n$\r$\nDevam etmek için İleri düğmesine basın."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
 
 !insertmacro MUI_PAGE_WELCOME
