@@ -4,7 +4,7 @@
 // so no word mixes faces.
 #pragma once
 
-#include "window/design.h"
+#include "design/design.h"
 
 #include <QFont>
 #include <QString>

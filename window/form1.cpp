@@ -1,11 +1,10 @@
 #include "window/form1.h"
 
+#include "design/design.h"
 #include "engine/texts.h"
 #include "window/adapters.h"
-#include "window/build_settings.h"
 #include "window/colours.h"
 #include "window/counter_request.h"
-#include "window/design.h"
 #include "window/fonts.h"
 #include "window/quiet_announcements.h"
 #include "window/quiz_button.h"
@@ -42,9 +41,9 @@ QString qs(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect pixelRect(int left, int top, int width, int height)
+QRect pixelRect(const design::Rect& place)
 {
-    return {design::px(left), design::px(top), design::px(width), design::px(height)};
+    return {design::px(place.left), design::px(place.top), design::px(place.width), design::px(place.height)};
 }
 
 Qt::Alignment toQt(design::Align align)
@@ -165,7 +164,7 @@ Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::
     initResources();
     quiet_ = std::make_unique<QuietAnnouncements>();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(windowCaption());
+    setWindowTitle(QString::fromStdString(design::windowCaption()));
     setFont(toQFont(design::defaultFont));
     setFixedSize(design::px(design::clientWidth), design::px(design::clientHeight));
 
@@ -193,18 +192,6 @@ Form1::~Form1()
     }
 }
 
-QString Form1::windowCaption()
-{
-    return QStringLiteral("Vorlen   -   Keldar Yazılım ve Bilgisayar Hizmetleri   -   ") +
-           QString::fromUtf8(buildsettings::webAddress) + QStringLiteral("   -   ") +
-           QString::fromUtf8(buildsettings::phone);
-}
-
-std::string Form1::defaultCounterAddress()
-{
-    return std::string("http://") + buildsettings::counterHost + "/sayac/qelnor.php";
-}
-
 void Form1::writeToStandardError(const std::string& line)
 {
     std::fprintf(stderr, "%s\n", line.c_str());
@@ -216,7 +203,7 @@ void Form1::buildPanels()
     for (const design::Panel& row : design::panels) {
         auto* panel = new QuizPanel(this);
         panel->setObjectName(qs(row.name));
-        panel->setGeometry(pixelRect(row.left, row.top, row.width, row.height));
+        panel->setGeometry(pixelRect(row.place));
         panel->hide();
         panels_.insert(panel->objectName(), panel);
     }
@@ -230,7 +217,7 @@ void Form1::buildControls()
         switch (row.kind) {
         case design::Kind::Label: {
             const auto sizing =
-                row.name == "Label5" ? QuizLabel::Sizing::Fixed : QuizLabel::Sizing::ToCaption;
+                row.sizing == design::Sizing::Fixed ? QuizLabel::Sizing::Fixed : QuizLabel::Sizing::ToCaption;
             auto* label = new QuizLabel(toQt(row.align), sizing, parent);
             QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText, toQColor(row.fore));
@@ -245,19 +232,12 @@ void Form1::buildControls()
             break;
         }
         case design::Kind::List: {
-            auto* list = new QuizList(toQColor(row.fore), toQColor(design::listBackground), parent);
-            const auto& entries =
-                row.name == "Combo1"
-                    ? std::vector<std::string_view>(text::tableList.begin(), text::tableList.end())
-                    : std::vector<std::string_view>(text::orderList.begin(), text::orderList.end());
-            for (std::string_view entry : entries) {
+            auto* list = new QuizList(toQColor(row.fore), toQColor(row.back.value_or(colour::white)), parent);
+            for (std::string_view entry : row.entries) {
                 list->addItem(qs(entry));
             }
             list->setCurrentIndex(-1);
             list->setMaxVisibleItems(static_cast<int>(text::tableList.size()));
-            // A list is read out by its choice; what it chooses goes in the description.
-            list->setAccessibleDescription(row.name == "Combo1" ? QStringLiteral("Çarpım tablosu seçimi")
-                                                                : QStringLiteral("Soru sırası seçimi"));
             widget = list;
             break;
         }
@@ -278,10 +258,11 @@ void Form1::buildControls()
         }
         widget->setObjectName(qs(row.name));
         // A label with a name of its own does not announce its caption changes.
-        widget->setAccessibleName(row.kind == design::Kind::Picture ? QStringLiteral("İthaf")
-                                                                    : qs(row.caption));
+        widget->setAccessibleName(qs(row.accessibleName.empty() ? row.caption : row.accessibleName));
+        // A list is read out by its choice; what it chooses goes in the description.
+        widget->setAccessibleDescription(qs(row.description));
         widget->setFont(toQFont(row.font));
-        const QRect box = pixelRect(row.left, row.top, row.width, row.height);
+        const QRect box = pixelRect(row.place);
         if (auto* label = qobject_cast<QuizLabel*>(widget)) {
             label->setDesignGeometry(box);
             label->setCaption(std::string(row.caption));
@@ -314,9 +295,9 @@ void Form1::buildTimers()
         timer->start();
         return timer;
     };
-    timer1_ = make("Timer1", design::timer1Interval);
-    timer2_ = make("Timer2", design::timer2Interval);
-    timer3_ = make("Timer3", design::timer3Interval);
+    timer1_ = make("Timer1", design::timers[0].intervalMs);
+    timer2_ = make("Timer2", design::timers[1].intervalMs);
+    timer3_ = make("Timer3", design::timers[2].intervalMs);
     // The idle animation should keep its pace; the others need no precision.
     timer1_->setTimerType(Qt::PreciseTimer);
 }

@@ -4,6 +4,7 @@
 // and timer tick to the engine. The quiz rules live in the engine, not here.
 #pragma once
 
+#include "design/design.h"
 #include "engine/quiz_engine.h"
 #include "engine/random_source.h"
 
@@ -31,7 +32,7 @@ class Form1 : public QWidget {
 
 public:
     struct Options {
-        std::string counterAddress = defaultCounterAddress();
+        std::string counterAddress = vorlen::design::counterAddress();
         vorlen::RandomSource::Clock clock = &vorlen::RandomSource::timeOfDay;
         std::uint64_t seed = 0x5EED5EED5EEDULL;
         int counterTimeoutMs = 15000;
@@ -53,9 +54,6 @@ public:
     [[nodiscard]] vorlen::QuizEngine& engine() { return *engine_; }
     [[nodiscard]] vorlen::CounterRequest& counterRequest() { return *counter_; }
 
-    // The window caption, with the maker's web address and telephone number.
-    [[nodiscard]] static QString windowCaption();
-    [[nodiscard]] static std::string defaultCounterAddress();
     static void writeToStandardError(const std::string& line);
 
 private:

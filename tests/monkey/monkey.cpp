@@ -1,6 +1,6 @@
 #include "monkey.h"
 
-#include "window/design.h"
+#include "design/design.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
 #include "window_watch.h"

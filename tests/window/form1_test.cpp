@@ -2,9 +2,9 @@
 // start-up states, a quiz played with real clicks, the timers on real ticks,
 // and the boundary that stops a failure from ending the program. The quiz
 // rules themselves are proved in the engine tests.
+#include "design/design.h"
 #include "engine/texts.h"
 #include "window/colours.h"
-#include "window/design.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
@@ -102,8 +102,8 @@ TEST_F(Form1Test, EveryControlHasItsDesignPlaceFontAndColours)
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->parentWidget()->objectName(), qs(row.panel));
 
-        const QRect designed(design::px(row.left), design::px(row.top), design::px(row.width),
-                             design::px(row.height));
+        const QRect designed(design::px(row.place.left), design::px(row.place.top),
+                             design::px(row.place.width), design::px(row.place.height));
         auto* label = qobject_cast<QuizLabel*>(widget);
         if (label != nullptr && row.name != "Label5") {
             // A self-sizing label keeps its anchor edge and takes its text's size.
@@ -140,7 +140,7 @@ TEST_F(Form1Test, EveryControlHasItsDesignPlaceFontAndColours)
         }
         if (auto* list = qobject_cast<QComboBox*>(widget)) {
             EXPECT_EQ(fromQColor(list->palette().color(QPalette::Text)), row.fore);
-            EXPECT_EQ(fromQColor(list->palette().color(QPalette::Base)), design::listBackground);
+            EXPECT_EQ(fromQColor(list->palette().color(QPalette::Base)), colour::white);
         }
         EXPECT_EQ(!widget->isHidden(), row.visible);
         EXPECT_EQ(widget->isEnabled(), row.enabled);
