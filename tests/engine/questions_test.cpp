@@ -184,5 +184,27 @@ TEST_F(EngineTest, OverflowingProductLeavesTheAnswerAndReachesTheCaller)
     EXPECT_EQ(engine.state().correctanswer, "42");
 }
 
+// The time of day is mixed into every draw: the same seed at another time
+// asks other questions, and the same seed at the same time asks the same.
+TEST(Reseeding, TheClockDecidesTheMixedQuestions)
+{
+    const auto play = [](float now, std::string_view table) {
+        EngineRig rig;
+        rig.now = now;
+        rig.start(table, text::mixed);
+        std::string run;
+        for (int i = 0; i < 10; ++i) {
+            run += rig.shown() + ":" + rig.window.cev1.shown + "," + rig.window.cev2.shown + " ";
+            rig.answerRight();
+        }
+        return run;
+    };
+    for (const std::string_view table : {text::allTables, text::tables[6]}) {
+        SCOPED_TRACE(table);
+        EXPECT_EQ(play(30000.0F, table), play(30000.0F, table));
+        EXPECT_NE(play(30000.0F, table), play(30000.5F, table));
+    }
+}
+
 } // namespace
 } // namespace vorlen::test
