@@ -93,6 +93,42 @@ inline constexpr std::array<ControlBox, 24> controls{{
     {"chameleonButton2", "Frame5", {103, 106, 98, 27}, Anchor::Box, blue},
 }};
 
+struct ControlFont {
+    std::string_view name;
+    std::string_view family; // as asked for; the system may map it to another face
+    double points;
+    bool bold;
+};
+
+inline constexpr std::array<ControlFont, 23> fonts{{
+    {"Label4", "MS Sans Serif", 18, true},
+    {"Combo1", "MS Sans Serif", 18, true},
+    {"Combo2", "MS Sans Serif", 18, true},
+    {"command9", "MS Sans Serif", 18, true},
+    {"Label1", "Verdana", 48, true},
+    {"Label2", "Verdana", 48, true},
+    {"Label3", "Verdana", 48, true},
+    {"cev1", "Tahoma", 36, true},
+    {"cev2", "Tahoma", 36, true},
+    {"cev3", "Tahoma", 36, true},
+    {"cev4", "Tahoma", 36, true},
+    {"Text1", "MS Sans Serif", 8.25, false},
+    {"Label5", "MS Sans Serif", 8.25, false},
+    {"Label6", "Comic Sans MS", 11.25, true},
+    {"Label7", "Comic Sans MS", 11.25, true},
+    {"Label8", "Comic Sans MS", 11.25, true},
+    {"Label9", "Comic Sans MS", 11.25, true},
+    {"Label10", "Comic Sans MS", 11.25, true},
+    {"Label11", "Comic Sans MS", 11.25, true},
+    {"Label12", "Arial Black", 15.75, false},
+    {"Label13", "Tahoma", 18, true},
+    {"chameleonButton1", "MS Sans Serif", 13.5, true},
+    {"chameleonButton2", "MS Sans Serif", 12, true},
+}};
+
+// Every letter of Turkish that English lacks, as UTF-8.
+inline constexpr std::string_view turkishLetters = "şğıİŞĞçöüÇÖÜ";
+
 // The answer buttons' text colour under the mouse.
 inline constexpr Rgb answerHover = navy;
 
