@@ -32,9 +32,9 @@ std::vector<std::string> sequentialCycle(std::string_view table)
 class EveryTable : public EngineTest, public ::testing::WithParamInterface<std::string_view> {};
 
 INSTANTIATE_TEST_SUITE_P(TableList, EveryTable, ::testing::ValuesIn(text::tableList),
-                         [](const ::testing::TestParamInfo<std::string_view>& info) {
-                             return info.index == 0 ? std::string("AllTables")
-                                                    : "Table" + std::to_string(info.index);
+                         [](const ::testing::TestParamInfo<std::string_view>& param) {
+                             return param.index == 0 ? std::string("AllTables")
+                                                     : "Table" + std::to_string(param.index);
                          });
 
 TEST_P(EveryTable, SequentialOrderWalksTheCycleThenStartsAgain)
