@@ -104,7 +104,7 @@ TEST(CounterProxy, FollowsTheProxyVariables)
 }
 
 struct RecordingTransport : CounterTransport {
-    explicit RecordingTransport(std::vector<CounterPlan>& sent) : sent(sent) {}
+    explicit RecordingTransport(std::vector<CounterPlan>& record) : sent(record) {}
     void send(const CounterPlan& plan) override { sent.push_back(plan); }
     std::vector<CounterPlan>& sent; // NOLINT(cppcoreguidelines-avoid-const-or-ref-data-members)
 };
