@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <initializer_list>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -100,6 +101,23 @@ std::optional<Authority> splitAuthority(std::string_view text)
     return authority;
 }
 
+// Texts are joined in one piece: GCC 12 at -O3 warns falsely (-Wrestrict)
+// on a short literal copied into a std::string, as in "[" + host.
+std::string join(std::initializer_list<std::string_view> parts)
+{
+    std::string joined;
+    for (const std::string_view part : parts) {
+        joined.append(part.data(), part.size());
+    }
+    return joined;
+}
+
+// A host as it appears in a URL: an IPv6 address in brackets.
+std::string shownHost(const std::string& host)
+{
+    return host.find(':') == std::string::npos ? host : join({"[", host, "]"});
+}
+
 bool noProxyCovers(const std::string& host, std::string_view list)
 {
     const std::string name = lowerCase(host);
@@ -132,7 +150,7 @@ bool noProxyCovers(const std::string& host, std::string_view list)
 HttpAddress HttpAddress::parse(const std::string& address)
 {
     const auto refuse = [&address](const char* why) {
-        return std::invalid_argument(std::string("the counter address ") + why + ": " + address);
+        return std::invalid_argument(join({"the counter address ", why, ": ", address}));
     };
     constexpr std::string_view scheme = "http://";
     if (!startsWithNoCase(address, scheme)) {
@@ -155,23 +173,23 @@ HttpAddress HttpAddress::parse(const std::string& address)
         if (!std::all_of(target.begin(), target.end(), [](char c) { return c > ' ' && c < '\x7f'; })) {
             throw refuse("holds a blank or a control character");
         }
-        parsed.target = target.starts_with('?') ? "/" + std::string(target) : std::string(target);
+        parsed.target = join({target.starts_with('?') ? "/" : "", target});
     }
     return parsed;
 }
 
 std::string HttpAddress::authority() const
 {
-    std::string shown = host.find(':') == std::string::npos ? host : "[" + host + "]";
+    std::string shown = shownHost(host);
     if (port != 80) {
-        shown += ":" + std::to_string(port);
+        shown = join({shown, ":", std::to_string(port)});
     }
     return shown;
 }
 
 std::string HttpAddress::absolute() const
 {
-    return "http://" + authority() + target;
+    return join({"http://", authority(), target});
 }
 
 ProxyVariables ProxyVariables::fromEnvironment()
@@ -185,8 +203,7 @@ ProxyVariables ProxyVariables::fromEnvironment()
 
 std::string ProxyServer::url() const
 {
-    const std::string shown = host.find(':') == std::string::npos ? host : "[" + host + "]";
-    return "http://" + shown + ":" + std::to_string(port);
+    return join({"http://", shownHost(host), ":", std::to_string(port)});
 }
 
 std::optional<ProxyServer> proxyFor(const std::string& host, const ProxyVariables& variables)
@@ -216,21 +233,21 @@ std::optional<ProxyServer> proxyFor(const std::string& host, const ProxyVariable
 
 std::string CounterPlan::requestLine() const
 {
-    return "GET " + (proxy ? page.absolute() : page.target) + " HTTP/1.1";
+    return join({"GET ", proxy ? page.absolute() : page.target, " HTTP/1.1"});
 }
 
 std::vector<std::string> CounterPlan::headers() const
 {
-    return {"Host: " + page.authority(), "User-Agent: Vorlen/1.00", "Accept: */*", "Connection: close"};
+    return {join({"Host: ", page.authority()}), "User-Agent: Vorlen/1.00", "Accept: */*", "Connection: close"};
 }
 
 std::string CounterPlan::text() const
 {
-    std::string request = requestLine() + "\r\n";
+    std::string request = join({requestLine(), "\r\n"});
     for (const std::string& header : headers()) {
-        request += header + "\r\n";
+        request = join({request, header, "\r\n"});
     }
-    return request + "\r\n";
+    return join({request, "\r\n"});
 }
 
 CounterRequest::CounterRequest(std::unique_ptr<CounterTransport> transport, ProxyVariables proxies,

@@ -1,6 +1,6 @@
 #include "window/counter_browser.h"
 
-#include "window/curl_transport.h"
+#include "window/socket_transport.h"
 
 #include <mutex>
 #include <utility>
@@ -35,7 +35,7 @@ CounterBrowser::CounterBrowser(std::chrono::milliseconds deadline, QObject* pare
 
 CounterBrowser::CounterBrowser(std::shared_ptr<Channel> channel, std::chrono::milliseconds deadline,
                                QObject* parent)
-    : QObject(parent), CounterRequest(std::make_unique<CurlTransport>([channel] { channel->finished(); }),
+    : QObject(parent), CounterRequest(std::make_unique<SocketTransport>([channel] { channel->finished(); }),
                                       ProxyVariables::fromEnvironment(), deadline),
       channel_(std::move(channel))
 {

@@ -1,5 +1,5 @@
 // The window's hidden web browser, `WebBrowser1`: the counter request sent
-// over libcurl, with its end reported back on the window's thread as done().
+// over one socket, with its end reported back on the window's thread as done().
 // Once this object is gone, the end of a request still under way is dropped.
 #pragma once
 

@@ -1,8 +1,11 @@
 #include "tests/support/process_readings.h"
 
 #if defined(_WIN32)
-#include <psapi.h>
+// psapi.h needs the types of windows.h.
+// clang-format off
 #include <windows.h>
+#include <psapi.h>
+// clang-format on
 #else
 #include <ctime>
 #include <fstream>
@@ -15,7 +18,7 @@ namespace vorlen::test {
 long residentKiB()
 {
     PROCESS_MEMORY_COUNTERS counters{};
-    if (K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) == 0) {
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) == 0) {
         return -1;
     }
     return static_cast<long>(counters.WorkingSetSize / 1024);

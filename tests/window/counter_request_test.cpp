@@ -1,8 +1,7 @@
 // The visit-counter request: one GET of the counter path about two seconds
-// after the window is created, over a libcurl loaded only then.
+// after the window is created.
 #include "tests/support/fault_server.h"
 #include "window/counter_browser.h"
-#include "window/curl_transport.h"
 #include "window/form1.h"
 
 #include <QElapsedTimer>
@@ -21,8 +20,6 @@ using test::FaultServer;
 // server. Addresses refused and "once per run" are proved in tests/engine.
 TEST(CounterRequest, OneGetOfTheCounterPathAboutTwoSecondsAfterCreation)
 {
-    // The package depends on libcurl4; a machine without it makes no request.
-    ASSERT_TRUE(CurlTransport::load()) << "libcurl.so.4 cannot be loaded";
     FaultServer server(FaultServer::Fault::Ok);
     ASSERT_TRUE(server.listening());
     QElapsedTimer clock;
