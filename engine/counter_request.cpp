@@ -238,7 +238,8 @@ std::string CounterPlan::requestLine() const
 
 std::vector<std::string> CounterPlan::headers() const
 {
-    return {join({"Host: ", page.authority()}), "User-Agent: Vorlen/1.00", "Accept: */*", "Connection: close"};
+    return {join({"Host: ", page.authority()}), "User-Agent: Vorlen/1.00", "Accept: */*",
+            "Connection: close"};
 }
 
 std::string CounterPlan::text() const
