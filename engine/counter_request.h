@@ -45,7 +45,7 @@ struct ProxyVariables {
 
 struct ProxyServer {
     std::string host;
-    std::uint16_t port = 1080; // libcurl's default, so that other programs here agree
+    std::uint16_t port = 1080; // when none is given: libcurl's default, so programs here agree
 
     [[nodiscard]] std::string url() const; // http://host:port
 };

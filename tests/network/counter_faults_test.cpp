@@ -103,7 +103,7 @@ protected:
             }
         }
         if (fault.peer == Peer::Proxy) {
-            // libcurl itself ignores the upper-case name; the request must not.
+            // The upper-case name counts too (libcurl, for one, ignores it).
             setenv("HTTP_PROXY", server->pageAddress("").c_str(), 1);
             address = Form1::defaultCounterAddress();
         } else if (fault.peer == Peer::BesideProxy) {
