@@ -103,7 +103,7 @@ TEST_P(ClosingWhilePending, EndsTheProgramWithinASecond)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pending, ClosingWhilePending, testing::ValuesIn(pendingCases),
-                         [](const testing::TestParamInfo<PendingCase>& test) { return test.param.name; });
+                         [](const testing::TestParamInfo<PendingCase>& param) { return param.param.name; });
 
 } // namespace
 } // namespace vorlen::test

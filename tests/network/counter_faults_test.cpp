@@ -2,6 +2,7 @@
 // that does not exist, and through a proxy. Whatever the other side does, the
 // window makes one request on its own Timer3 tick and no other, its event loop
 // keeps turning, a quiz can be played meanwhile, and the request ends on its own.
+#include "design/design.h"
 #include "slow_lookup.h"
 #include "tests/support/fault_server.h"
 #include "tests/support/loop_tools.h"
@@ -105,7 +106,7 @@ protected:
         if (fault.peer == Peer::Proxy) {
             // The upper-case name counts too (libcurl, for one, ignores it).
             setenv("HTTP_PROXY", server->pageAddress("").c_str(), 1);
-            address = Form1::defaultCounterAddress();
+            address = design::counterAddress();
         } else if (fault.peer == Peer::BesideProxy) {
             setenv("http_proxy", elsewhere->pageAddress("/").c_str(), 1);
             setenv("no_proxy", "localhost,127.0.0.1", 1);
@@ -228,7 +229,7 @@ TEST_P(CounterUnderFaults, OneRequestWhileTheWindowStaysLively)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, CounterUnderFaults, testing::ValuesIn(faultCases),
-                         [](const testing::TestParamInfo<FaultCase>& test) { return test.param.name; });
+                         [](const testing::TestParamInfo<FaultCase>& param) { return param.param.name; });
 
 } // namespace
 } // namespace vorlen::test
