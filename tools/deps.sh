@@ -12,6 +12,9 @@ assets="librsvg2-bin icoutils imagemagick fontconfig fonts-sil-andika"
 package="dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick"
 # The benchmarks against an empty Qt window (bench/run.sh); perf stat is used where the machine allows it.
 bench="libbenchmark-dev xvfb xdotool time procps linux-perf python3"
+# Cross-building vorlen.exe, its zip and installer, and testing them under Wine
+# (tools/windows.sh); GoogleTest comes as sources and is built with the cross compiler.
+windows="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 nsis zip xvfb xauth"
 
 case "${1:-test}" in
     run) want="$build $window" ;;
@@ -19,7 +22,8 @@ case "${1:-test}" in
     assets) want="$assets" ;;
     package) want="$build $window $package" ;;
     bench) want="$build $window $bench" ;;
-    *) echo "usage: sh tools/deps.sh run|test|assets|package|bench" >&2; exit 2 ;;
+    windows) want="$windows" ;;
+    *) echo "usage: sh tools/deps.sh run|test|assets|package|bench|windows" >&2; exit 2 ;;
 esac
 
 missing=""
