@@ -598,6 +598,17 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_GETMINMAXINFO: {
+        // The window keeps its drawn size at every dpi, even on a screen
+        // smaller than it, rather than cutting off the score panel.
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        const RECT outer =
+            outerRect(design::pixels(design::clientWidth, dpi_), design::pixels(design::clientHeight, dpi_),
+                      windowStyle, windowExStyle, dpi_);
+        limits->ptMaxTrackSize.x = std::max(limits->ptMaxTrackSize.x, outer.right - outer.left + 16);
+        limits->ptMaxTrackSize.y = std::max(limits->ptMaxTrackSize.y, outer.bottom - outer.top + 16);
+        return 0;
+    }
     case WM_CLOSE:
         DestroyWindow(window_);
         return 0;
