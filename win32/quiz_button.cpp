@@ -68,6 +68,14 @@ void QuizButton::press()
                  reinterpret_cast<LPARAM>(window_));
 }
 
+bool QuizButton::underMouse() const
+{
+    POINT at{};
+    RECT box{};
+    return GetCursorPos(&at) != FALSE && ScreenToClient(window_, &at) != FALSE &&
+           GetClientRect(window_, &box) != FALSE && PtInRect(&box, at) != FALSE;
+}
+
 void QuizButton::setDown(bool down)
 {
     if (down != shownDown_) {
@@ -90,7 +98,12 @@ void QuizButton::paint()
     HDC dc = buffer.dc();
     const RECT box = buffer.client();
     const bool enabled = IsWindowEnabled(window_) != FALSE;
-    const bool hover = enabled && hover_;
+    // The leave notice can be lost while the panel is locked, so the hover
+    // look also asks where the mouse is; a locked button never shows it.
+    if (hover_ && !underMouse()) {
+        hover_ = false;
+    }
+    const bool hover = enabled && hover_ && enabledThroughout(window_);
 
     // The panel's face around the rounded corners.
     FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));

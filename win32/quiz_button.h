@@ -24,7 +24,6 @@ public:
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] COLORREF textColour() const { return text_; }
     [[nodiscard]] COLORREF hoverTextColour() const { return hoverText_; }
-    [[nodiscard]] bool isHovered() const { return hover_; }
 
     static constexpr COLORREF face = 0xD8E9EC; // light beige
 
@@ -34,6 +33,7 @@ private:
     void paint();
     void press();
     void setDown(bool down);
+    [[nodiscard]] bool underMouse() const;
     void cancelKey();
 
     HWND window_ = nullptr;

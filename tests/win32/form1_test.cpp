@@ -461,6 +461,29 @@ TEST_F(Form1Test, SpaceAndEnterPressTheFocusedButtonOncePerStroke)
     EXPECT_EQ(text("Label9"), L"0");
 }
 
+TEST_F(Form1Test, AnswerTurnsNavyUnderTheMouseButNeverWhileLocked)
+{
+    showWindow();
+    click("command9");
+    const std::string_view right = answer(true);
+    const Box box = boxIn(get(right), form->hwnd());
+    POINT centre{box.left + box.width / 2, box.top + box.height / 2};
+    ClientToScreen(form->hwnd(), &centre);
+    SetCursorPos(centre.x, centre.y);
+    SendMessageW(get(right), WM_MOUSEMOVE, 0, MAKELPARAM(box.width / 2, box.height / 2));
+    const Pixels hovered(form->hwnd());
+    EXPECT_GT(hovered.count(box, drawn::navy), 50);
+    EXPECT_EQ(hovered.count(box, drawn::blue), 0);
+
+    click(answer(false));
+    ASSERT_TRUE(visible("Frame5"));
+    SendMessageW(get(right), WM_MOUSEMOVE, 0, MAKELPARAM(box.width / 2, box.height / 2));
+    const Pixels locked(form->hwnd());
+    EXPECT_GT(locked.count(box, drawn::blue), 50) << "a locked answer keeps its blue caption";
+    EXPECT_EQ(locked.count(box, drawn::navy), 0);
+    SetCursorPos(0, 0);
+}
+
 TEST_F(Form1Test, TimersOnRealTicks)
 {
     showWindow();
