@@ -59,19 +59,24 @@ package() {
 # stop_wine undoes both.
 start_wine() {
     work=$(mktemp -d)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    # A display number well above those that people and other scripts pick.
+    display=150
+    while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+        display=$((display + 1))
+    done
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>"$work/xvfb.log" &
     xvfb_pid=$!
     tries=0
-    until [ -s "$work/display" ]; do
+    until [ -S "/tmp/.X11-unix/X$display" ]; do
         tries=$((tries + 1))
         if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
             cat "$work/xvfb.log" >&2
-            echo "windows.sh: Xvfb did not start" >&2
+            echo "windows.sh: Xvfb did not start on :$display" >&2
             exit 1
         fi
         sleep 0.1
     done
-    DISPLAY=":$(cat "$work/display")"
+    DISPLAY=":$display"
     WINEPREFIX="$build/wine-prefix"
     WINEDEBUG=-all
     WINELOADER="$wine"
@@ -88,7 +93,7 @@ start_wine() {
     # The virtual desktop takes effect when the desktop is made, so restart
     # the server (and its desktop) with the settings in place.
     wineserver -k || true
-    wineserver -p
+    wineserver -p </dev/null >/dev/null 2>&1
     "$wine" cmd /c exit
 }
 
