@@ -514,6 +514,10 @@ void Form1::press(int id)
 void Form1::afterPress()
 {
     const bool open = (GetWindowLongPtrW(control("Frame5"), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (open != wrongPanelOpen_) {
+        // The locked panels' buttons drop their hover look.
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
     if (open && !wrongPanelOpen_) {
         SetFocus(control("chameleonButton2"));
     } else if (!open && wrongPanelOpen_) {

@@ -68,14 +68,6 @@ void QuizButton::press()
                  reinterpret_cast<LPARAM>(window_));
 }
 
-bool QuizButton::underMouse() const
-{
-    POINT at{};
-    RECT box{};
-    return GetCursorPos(&at) != FALSE && ScreenToClient(window_, &at) != FALSE &&
-           GetClientRect(window_, &box) != FALSE && PtInRect(&box, at) != FALSE;
-}
-
 void QuizButton::setDown(bool down)
 {
     if (down != shownDown_) {
@@ -98,12 +90,12 @@ void QuizButton::paint()
     HDC dc = buffer.dc();
     const RECT box = buffer.client();
     const bool enabled = IsWindowEnabled(window_) != FALSE;
-    // The leave notice can be lost while the panel is locked, so the hover
-    // look also asks where the mouse is; a locked button never shows it.
-    if (hover_ && !underMouse()) {
+    // A locked button never shows the hover look, and forgets it: the leave
+    // notice may never come while its panel is locked.
+    if (!enabledThroughout(window_)) {
         hover_ = false;
     }
-    const bool hover = enabled && hover_ && enabledThroughout(window_);
+    const bool hover = enabled && hover_;
 
     // The panel's face around the rounded corners.
     FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
@@ -189,7 +181,7 @@ LRESULT QuizButton::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return code;
     }
     case WM_MOUSEMOVE: {
-        if (!hover_) {
+        if (!hover_ && enabledThroughout(window_)) {
             hover_ = true;
             TRACKMOUSEEVENT track{};
             track.cbSize = sizeof(track);

@@ -33,7 +33,6 @@ private:
     void paint();
     void press();
     void setDown(bool down);
-    [[nodiscard]] bool underMouse() const;
     void cancelKey();
 
     HWND window_ = nullptr;

@@ -351,6 +351,16 @@ TEST_F(Form1Test, IdleStateAfterLoad)
     EXPECT_GT(screen.count(onScreen("Combo1"), drawn::blue), 50);
     EXPECT_GT(screen.count(onScreen("Combo1"), drawn::white), 50);
     EXPECT_GT(screen.count(onScreen("Label5"), drawn::darkBlue), 10);
+
+    // The dedication panel, never shown in use: its picture on the beige
+    // ground and the grey rule beneath it.
+    ShowWindow(get("Frame3"), SW_SHOWNA);
+    const Pixels dedication(form->hwnd());
+    const Box picture = onScreen("Image1");
+    EXPECT_EQ(dedication.at(picture.left + 1, picture.top + 1), drawn::beige);
+    const Box frame = onScreen("Frame3");
+    EXPECT_EQ(dedication.at(frame.left + at(100), frame.top + at(200)), drawn::lightGrey);
+    ShowWindow(get("Frame3"), SW_HIDE);
 }
 
 TEST_F(Form1Test, QuizPlayedThroughBmClick)
