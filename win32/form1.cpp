@@ -1,6 +1,7 @@
 #include "win32/form1.h"
 
 #include "engine/texts.h"
+#include "win32/accessibility.h"
 #include "win32/adapters.h"
 #include "win32/dpi.h"
 #include "win32/quiz_button.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <oleacc.h>
 #include <stdexcept>
 
 namespace vorlen::win32 {
@@ -175,6 +177,7 @@ Form1::Form1(Options options) : options_(std::move(options))
     buildControls();
     buildLines();
     buildEngine();
+    buildAccessibility();
     layout(dpi_);
 }
 
@@ -369,6 +372,102 @@ void Form1::layout(int dpi)
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void Form1::buildAccessibility()
+{
+    accessibility_ = std::make_unique<Accessibility>();
+    accessibility_->add(window_, ROLE_SYSTEM_CLIENT, L"Vorlen");
+    for (const design::Panel& row : design::panels) {
+        accessibility_->add(control(row.name),
+                            row.name == "Frame5" ? ROLE_SYSTEM_ALERT : ROLE_SYSTEM_GROUPING, L"");
+    }
+    for (const design::Control& row : design::controls) {
+        long role = ROLE_SYSTEM_STATICTEXT;
+        switch (row.kind) {
+        case design::Kind::Label:
+            break;
+        case design::Kind::Button:
+            role = ROLE_SYSTEM_PUSHBUTTON;
+            break;
+        case design::Kind::List:
+            role = ROLE_SYSTEM_COMBOBOX;
+            break;
+        case design::Kind::TextBox:
+            continue; // never seen, never focused
+        case design::Kind::Picture:
+            role = ROLE_SYSTEM_GRAPHIC;
+            break;
+        }
+        accessibility_->add(control(row.name), role,
+                            widen(row.accessibleName.empty() ? row.caption : row.accessibleName),
+                            widen(row.description));
+    }
+    describeForScreenReaders();
+}
+
+// The question in words, each answer, each count with its caption. While
+// idle the sample questions keep fixed names, so nothing is announced eleven
+// times a second; when the wrong-answer panel opens, it carries the correct
+// answer.
+void Form1::describeForScreenReaders()
+{
+    Accessibility& names = *accessibility_;
+    auto name = [&](std::string_view control, const std::wstring& spoken, bool announce) {
+        names.setName(this->control(control), spoken, announce);
+    };
+    auto textOf = [&](std::string_view control) { return windowText(this->control(control)); };
+
+    const std::wstring startStop = textOf("command9");
+    name("command9", startStop, true);
+    name("Label4", textOf("Label4"), false);
+    name("Label2", L"çarpı", false);
+
+    const bool running = startStop == widen(text::stop);
+    const std::array<std::string_view, 4> answers{"cev1", "cev2", "cev3", "cev4"};
+    if (running) {
+        const std::wstring first = textOf("Label1");
+        const std::wstring second = textOf("Label3");
+        name("Frame1", first + L" çarpı " + second, true);
+        name("Label1", first, false);
+        name("Label3", second, false);
+        for (std::string_view answer : answers) {
+            name(answer, textOf(answer), true);
+        }
+    } else {
+        // Fixed names while the samples run: a changing name is announced.
+        name("Frame1", L"Örnek sorular", false);
+        name("Label1", L"örnek", false);
+        name("Label3", L"örnek", false);
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            name(answers[i], L"Cevap " + std::to_wstring(i + 1), false);
+        }
+    }
+
+    // Each count is heard once, with its caption, through its value.
+    const std::array<std::pair<std::string_view, std::string_view>, 3> counts{
+        {{"Label6", "Label9"}, {"Label7", "Label10"}, {"Label8", "Label11"}}};
+    for (const auto& [caption, value] : counts) {
+        const std::wstring spoken = textOf(caption) + textOf(value);
+        name(caption, spoken, false);
+        name(value, spoken, true);
+    }
+    std::wstring dedication = textOf("Label5");
+    std::replace(dedication.begin(), dedication.end(), L'\r', L' ');
+    name("Label5", dedication, false);
+    name("Label12", textOf("Label12"), false);
+    name("Label13", textOf("Label13"), false);
+    name("chameleonButton1", textOf("chameleonButton1"), false);
+    name("chameleonButton2", textOf("chameleonButton2"), false);
+
+    const bool open = (GetWindowLongPtrW(control("Frame5"), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (open) {
+        const std::wstring correct = widen(text::correctAnswerPrefix) + widen(engine_->state().correctanswer);
+        names.setDescription(control("chameleonButton2"), correct);
+        name("Frame5", textOf("Label12") + L" " + correct, false);
+    } else {
+        name("Frame5", textOf("Label12"), false);
+    }
+}
+
 HWND Form1::control(std::string_view name) const
 {
     const auto found = std::find_if(byName_.begin(), byName_.end(),
@@ -513,6 +612,7 @@ void Form1::press(int id)
 // answer that opened it, where the child left off.
 void Form1::afterPress()
 {
+    describeForScreenReaders();
     const bool open = (GetWindowLongPtrW(control("Frame5"), GWL_STYLE) & WS_VISIBLE) != 0;
     if (open != wrongPanelOpen_) {
         // The locked panels' buttons drop their hover look.
@@ -520,6 +620,7 @@ void Form1::afterPress()
     }
     if (open && !wrongPanelOpen_) {
         SetFocus(control("chameleonButton2"));
+        Accessibility::alert(control("Frame5"));
     } else if (!open && wrongPanelOpen_) {
         if (lastAnswer_ != nullptr && canTakeFocus(lastAnswer_)) {
             SetFocus(lastAnswer_);
@@ -535,6 +636,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam != FALSE && !loaded_) {
             loaded_ = true;
             guarded("load", [&] { engine_->load(); });
+            describeForScreenReaders();
             focusToRestore_ = control("command9");
         }
         break;

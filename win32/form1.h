@@ -30,6 +30,7 @@ class QuizList;
 class QuizPanel;
 class QuizPicture;
 class TimerAdapter;
+class Accessibility;
 
 // The window keeps the name it has always had.
 class Form1 {
@@ -72,6 +73,7 @@ public:
     [[nodiscard]] const TimerAdapter& timer(int number) const; // 1, 2 or 3
 
     [[nodiscard]] QuizEngine& engine() { return *engine_; }
+    [[nodiscard]] const Accessibility& accessibility() const { return *accessibility_; }
 
     // Reports to a debugger (OutputDebugStringW) and, when the program has
     // a console or a redirected standard error, there too.
@@ -90,6 +92,9 @@ private:
     HFONT fontFor(const design::Font& font);
     void press(int id);
     void afterPress();
+    void buildAccessibility();
+    // Keeps the names that screen readers read in step with the window.
+    void describeForScreenReaders();
     void moveFocus(bool forward);
     [[nodiscard]] QuizList* listById(int id) const;
 
@@ -118,6 +123,7 @@ private:
     std::unique_ptr<WebBrowser> browser_;
     std::unique_ptr<Adapters> adapters_;
     std::unique_ptr<QuizEngine> engine_;
+    std::unique_ptr<Accessibility> accessibility_;
 };
 
 } // namespace vorlen::win32
