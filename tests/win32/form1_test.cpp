@@ -119,6 +119,32 @@ TEST_F(Form1Test, RunsAtThePrefixDpi)
     EXPECT_EQ(client.bottom, at(drawn::clientHeight));
 }
 
+TEST_F(Form1Test, MovingToAMonitorOf144DpiScalesPlacesSizesAndFonts)
+{
+    showWindow();
+    RECT suggested{10, 10, 1200, 900};
+    SendMessageW(form->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    dpi = 144;
+    EXPECT_EQ(form->dpi(), 144);
+    RECT client{};
+    GetClientRect(form->hwnd(), &client);
+    EXPECT_EQ(client.right, 1097);
+    EXPECT_EQ(client.bottom, 744);
+    const Box answerBox = boxIn(get("cev4"), get("Frame1"));
+    EXPECT_NEAR(answerBox.left, 776, 1);
+    EXPECT_NEAR(answerBox.width, 174, 1);
+    const Box count = boxIn(get("Label9"), get("Frame4"));
+    EXPECT_NEAR(count.left, 984, 1);
+    const Box panel = boxIn(get("Frame5"), form->hwnd());
+    EXPECT_NEAR(panel.left, 320, 1);
+    EXPECT_NEAR(panel.width, 456, 1);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(get("Label1"), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -96) << "48 points at 144 dpi";
+    const Box line = boxIn(get("Line5"), get("Frame5"));
+    EXPECT_EQ(line.height, 6) << "4 pixels at 96 dpi";
+}
+
 TEST_F(Form1Test, WindowIsFixedWithItsCaptionAndStackedPanels)
 {
     const auto style = GetWindowLongPtrW(form->hwnd(), GWL_STYLE);
