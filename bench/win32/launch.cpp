@@ -1,0 +1,94 @@
+// Starts a window program and measures it from outside, as bench/win32/run.sh
+// needs: the time from CreateProcess to the first paint of its window (the
+// start button's beige face on screen, read at 1 ms intervals), then, after
+// a settling second, its working set, and its CPU time over an idle window.
+// Prints one line: start_ms working_set_kib peak_working_set_kib idle_cpu_percent
+// Usage: vorlen_win32_launch PROGRAM.exe WINDOW-CLASS IDLE-SECONDS
+#include <chrono>
+#include <cstdio>
+#include <cwchar>
+#include <psapi.h>
+#include <string>
+#include <windows.h>
+
+namespace {
+
+constexpr COLORREF beige = 0xD8E9EC;
+
+double seconds(const FILETIME& kernel, const FILETIME& user)
+{
+    auto value = [](const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32U) | time.dwLowDateTime;
+    };
+    return static_cast<double>(value(kernel) + value(user)) / 1e7;
+}
+
+double cpuSeconds(HANDLE process)
+{
+    FILETIME created{};
+    FILETIME ended{};
+    FILETIME kernel{};
+    FILETIME user{};
+    GetProcessTimes(process, &created, &ended, &kernel, &user);
+    return seconds(kernel, user);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 4) {
+        std::fputs("usage: vorlen_win32_launch PROGRAM.exe WINDOW-CLASS IDLE-SECONDS\n", stderr);
+        return 2;
+    }
+    std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+    const wchar_t* windowClass = argv[2];
+    const int idleSeconds = std::wcstol(argv[3], nullptr, 10);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    const auto started = std::chrono::steady_clock::now();
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process) == FALSE) {
+        std::fputs("cannot start the program\n", stderr);
+        return 1;
+    }
+    HDC screen = GetDC(nullptr);
+    double startMs = -1;
+    while (std::chrono::steady_clock::now() - started < std::chrono::seconds(20)) {
+        HWND window = FindWindowW(windowClass, nullptr);
+        if (window != nullptr && IsWindowVisible(window) != FALSE) {
+            POINT face{527, 54}; // on the start button, clear of its caption
+            ClientToScreen(window, &face);
+            if (GetPixel(screen, face.x, face.y) == beige) {
+                startMs =
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+                        .count();
+                break;
+            }
+        }
+        Sleep(1);
+    }
+    ReleaseDC(nullptr, screen);
+    Sleep(1000);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof(memory);
+    GetProcessMemoryInfo(process.hProcess, &memory, sizeof(memory));
+    const double before = cpuSeconds(process.hProcess);
+    Sleep(static_cast<DWORD>(idleSeconds) * 1000U);
+    const double idleCpu = (cpuSeconds(process.hProcess) - before) / idleSeconds * 100.0;
+
+    HWND window = FindWindowW(windowClass, nullptr);
+    if (window != nullptr) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::printf("%.1f %zu %zu %.2f\n", startMs, memory.WorkingSetSize / 1024U,
+                memory.PeakWorkingSetSize / 1024U, idleCpu);
+    return startMs < 0 ? 1 : 0;
+}
