@@ -4,12 +4,14 @@
 // a settling second, its working set, and its CPU time over an idle window.
 // Prints one line: start_ms working_set_kib peak_working_set_kib idle_cpu_percent
 // Usage: vorlen_win32_launch PROGRAM.exe WINDOW-CLASS IDLE-SECONDS
+#include <windows.h>
+
+// psapi.h needs the types of windows.h.
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
 #include <psapi.h>
 #include <string>
-#include <windows.h>
 
 namespace {
 
