@@ -5,7 +5,7 @@ set -eu
 
 build="cmake g++ make pkgconf"
 window="qt6-base-dev qt6-base-private-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato"
-tests="libgtest-dev libgmock-dev libbenchmark-dev clang-format clang-tidy xvfb xauth imagemagick python3 dbus at-spi2-core python3-pyatspi valgrind"
+tests="libgtest-dev libgmock-dev libbenchmark-dev clang-format clang-tidy shellcheck xvfb xauth imagemagick python3 dbus at-spi2-core python3-pyatspi valgrind"
 # Rendering the icons and the dedication picture (tools/render-*.sh).
 assets="librsvg2-bin icoutils imagemagick fontconfig fonts-sil-andika"
 # Building, checking, installing and starting the Debian package (tools/package-test.sh).

@@ -32,7 +32,9 @@ dist="$build/dist"
 version="1.00"
 wine=/usr/lib/wine/wine64
 
-say() { printf '+ %s\n' "$*"; }
+started=$(date +%s)
+# A step's heading, with the seconds since the script started.
+say() { printf '+ [%4ss] %s\n' "$(($(date +%s) - started))" "$*"; }
 
 build_all() {
     sh "$root/tools/deps.sh" windows
@@ -40,6 +42,7 @@ build_all() {
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DVORLEN_WERROR="${VORLEN_WERROR:-OFF}" >/dev/null
     cmake --build "$build" -j2
+    package
 }
 
 package() {
@@ -47,6 +50,9 @@ package() {
     rm -rf "$dist"
     stage="$dist/Vorlen"
     cmake --install "$build" --component vorlen --strip --prefix "$stage" >/dev/null
+    # Notepad before Windows 10 reads a text file without a byte-order mark in
+    # the local code page and wants CR LF line ends.
+    { printf '\357\273\277'; sed 's/$/\r/' "$root/packaging/windows/BENIOKU.txt"; } >"$stage/BENIOKU.txt"
     (cd "$dist" && zip -q -X -r "vorlen-$version-windows.zip" Vorlen)
     makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
         -DROOT="$root" -DOUTFILE="$dist/vorlen-$version-setup.exe" \
@@ -125,6 +131,9 @@ run_tests() {
     set_dpi 144
     ctest --test-dir "$build" -j2 --timeout "$timeout" --output-on-failure --no-tests=ignore -L '^dpi$' "$@"
     set_dpi 96
+    say "installer under Wine"
+    sh "$root/tools/windows-installer-test.sh" "$dist/vorlen-$version-setup.exe" "$build"
+    say "done"
 }
 
 command="${1:-build}"
