@@ -1,8 +1,10 @@
 #include "win32/form1.h"
 
+#include "engine/counter_request.h"
 #include "engine/texts.h"
 #include "win32/accessibility.h"
 #include "win32/adapters.h"
+#include "win32/counter_transport.h"
 #include "win32/dpi.h"
 #include "win32/quiz_button.h"
 #include "win32/quiz_label.h"
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <exception>
 #include <oleacc.h>
 #include <stdexcept>
@@ -29,13 +32,6 @@ namespace {
 // Fixed single border with a minimise box: the child cannot resize it.
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD windowExStyle = 0;
-
-// The counter request is carried out by whatever the program hands in.
-// FIXME: a stand-in that sends nothing, until the WinINet request is wired.
-class NoCounterRequest final : public WebBrowser {
-public:
-    void navigate(const std::string& /*address*/) override {}
-};
 
 HICON programIcon()
 {
@@ -284,8 +280,14 @@ void Form1::buildLines()
 
 void Form1::buildEngine()
 {
-    browser_ =
-        options_.browser != nullptr ? std::move(options_.browser) : std::make_unique<NoCounterRequest>();
+    if (options_.browser != nullptr) {
+        browser_ = std::move(options_.browser);
+    } else {
+        // WinINet follows the system's proxy settings, so no proxy variables.
+        browser_ =
+            std::make_unique<CounterRequest>(std::make_unique<WinInetTransport>([] {}), ProxyVariables{},
+                                             std::chrono::milliseconds(options_.counterTimeoutMs));
+    }
     adapters_ = std::make_unique<Adapters>(*this, window_);
     engine_ = std::make_unique<QuizEngine>(
         adapters_->controls(*browser_), RandomSource(options_.clock, options_.seed), options_.counterAddress);

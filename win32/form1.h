@@ -39,8 +39,10 @@ public:
         std::string counterAddress = design::counterAddress();
         RandomSource::Clock clock = &RandomSource::timeOfDay;
         std::uint64_t seed = 0x5EED5EED5EEDULL;
-        // What carries out the visit-counter request; none: nothing is sent.
+        // What carries out the visit-counter request; none: the WinINet
+        // request, which gives up after counterTimeoutMs.
         std::unique_ptr<WebBrowser> browser;
+        int counterTimeoutMs = 15000;
         // Where a failure that reaches the window goes: one line each.
         std::function<void(const std::string&)> reportFailure = &Form1::reportToDebuggerAndConsole;
         // The program ends its message loop when the window closes.

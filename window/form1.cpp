@@ -4,7 +4,7 @@
 #include "engine/texts.h"
 #include "window/adapters.h"
 #include "window/colours.h"
-#include "window/counter_request.h"
+#include "window/counter_browser.h"
 #include "window/fonts.h"
 #include "window/quiet_announcements.h"
 #include "window/quiz_button.h"
@@ -173,7 +173,7 @@ Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::
     buildLines();
     setFocusOrder();
 
-    counter_ = new CounterRequest(options_.counterTimeoutMs, this);
+    counter_ = new CounterBrowser(std::chrono::milliseconds(options_.counterTimeoutMs), this);
     counter_->setObjectName(QStringLiteral("WebBrowser1"));
     buildTimers();
 

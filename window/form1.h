@@ -20,7 +20,7 @@ class QTimer;
 class QUrl;
 
 namespace vorlen {
-class CounterRequest;
+class CounterBrowser;
 class QuietAnnouncements;
 class QuizPanel;
 } // namespace vorlen
@@ -52,7 +52,7 @@ public:
     void setVisible(bool visible) override;
 
     [[nodiscard]] vorlen::QuizEngine& engine() { return *engine_; }
-    [[nodiscard]] vorlen::CounterRequest& counterRequest() { return *counter_; }
+    [[nodiscard]] vorlen::CounterBrowser& counterRequest() { return *counter_; }
 
     static void writeToStandardError(const std::string& line);
 
@@ -85,7 +85,7 @@ private:
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
-    vorlen::CounterRequest* counter_ = nullptr;
+    vorlen::CounterBrowser* counter_ = nullptr;
     std::unique_ptr<vorlen::QuietAnnouncements> quiet_;
     std::unique_ptr<Adapters> adapters_;
     std::unique_ptr<vorlen::QuizEngine> engine_;

@@ -8,7 +8,7 @@
 // Usage: vorlen_soak          the full session, with the memory limit
 //        vorlen_soak --brief  a few hundred events, no limit (for valgrind)
 #include "engine/texts.h"
-#include "window/counter_request.h"
+#include "window/counter_browser.h"
 #include "window/fonts.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"

@@ -5,6 +5,7 @@
 // every place and size scaled by 1.5.
 #include "engine/texts.h"
 #include "tests/support/drawn_window.h"
+#include "tests/support/fault_server.h"
 #include "tests/win32/support.h"
 #include "win32/adapters.h"
 #include "win32/form1.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -544,6 +546,26 @@ TEST_F(Form1Test, TimersOnRealTicks)
     EXPECT_TRUE(pumpUntil(correct, 1000));
     EXPECT_TRUE(pumpUntil(warning, 1000));
     EXPECT_TRUE(failures.empty());
+}
+
+TEST(Form1CounterTest, AsksTheCounterPageOnceOverTheNetworkAboutTwoSecondsAfterCreation)
+{
+    test::FaultServer server(test::FaultServer::Fault::Ok);
+    ASSERT_TRUE(server.listening());
+    Form1::Options options;
+    options.counterAddress = server.pageAddress();
+    options.counterTimeoutMs = 3000;
+    const auto created = std::chrono::steady_clock::now();
+    Form1 form(std::move(options));
+    form.show();
+    ASSERT_TRUE(pumpUntil([&] { return server.connections() > 0; }, 6000)) << "no request arrived";
+    const auto after = std::chrono::steady_clock::now() - created;
+    EXPECT_GE(after, std::chrono::milliseconds(1900));
+    pumpUntil([&] { return server.request().find("\r\n\r\n") != std::string::npos; }, 3000);
+    EXPECT_EQ(server.request().rfind("GET /sayac/qelnor.php HTTP/1.1\r\n", 0), 0U) << server.request();
+    pumpUntil({}, 2500);
+    EXPECT_EQ(server.connections(), 1) << "once per run";
+    EXPECT_FALSE(form.timer(3).isRunning());
 }
 
 TEST_F(Form1Test, FailurePassedOnByARoutineIsReportedAndTheWindowGoesOn)
