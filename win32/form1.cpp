@@ -193,7 +193,12 @@ Form1::~Form1()
 
 void Form1::reportToDebuggerAndConsole(const std::string& line)
 {
-    const std::wstring wide = widen(line + "\n");
+    // Whatever the bytes, never refuse the report: invalid UTF-8 shows as U+FFFD.
+    const std::string text = line + "\n";
+    std::wstring wide(text.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
     OutputDebugStringW(wide.c_str());
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     if (error == nullptr || error == INVALID_HANDLE_VALUE) {
@@ -204,8 +209,7 @@ void Form1::reportToDebuggerAndConsole(const std::string& line)
     if (GetConsoleMode(error, &mode) != FALSE) {
         WriteConsoleW(error, wide.c_str(), static_cast<DWORD>(wide.size()), &written, nullptr);
     } else {
-        const std::string bytes = line + "\n";
-        WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
 }
 
@@ -521,12 +525,19 @@ QuizList* Form1::listById(int id) const
 
 template <typename Routine> void Form1::guarded(const char* where, Routine&& routine)
 {
+    std::string line;
     try {
         std::forward<Routine>(routine)();
+        return;
     } catch (const std::exception& failure) {
-        options_.reportFailure(std::string("vorlen: ") + where + ": " + failure.what());
+        line = std::string("vorlen: ") + where + ": " + failure.what();
     } catch (...) {
-        options_.reportFailure(std::string("vorlen: ") + where + ": unknown failure");
+        line = std::string("vorlen: ") + where + ": unknown failure";
+    }
+    // Nothing may leave a window procedure, not even a failing report.
+    try {
+        options_.reportFailure(line);
+    } catch (...) { // NOLINT(bugprone-empty-catch): the report is lost, the window goes on
     }
 }
 

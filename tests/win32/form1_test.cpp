@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -586,6 +587,38 @@ TEST_F(Form1Test, FailurePassedOnByARoutineIsReportedAndTheWindowGoesOn)
     click("command9");
     EXPECT_EQ(text("command9"), L"Dur");
     EXPECT_EQ(failures.size(), 1U);
+}
+
+TEST(Form1ReportTest, AFailureReachesStandardErrorWhateverItsBytes)
+{
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ASSERT_NE(CreatePipe(&readEnd, &writeEnd, nullptr, 0), FALSE);
+    HANDLE saved = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_ERROR_HANDLE, writeEnd);
+    Form1::reportToDebuggerAndConsole("vorlen: Timer1: bad \xff byte");
+    SetStdHandle(STD_ERROR_HANDLE, saved);
+    CloseHandle(writeEnd);
+    char received[64] = {};
+    DWORD read = 0;
+    ReadFile(readEnd, received, sizeof(received) - 1, &read, nullptr);
+    CloseHandle(readEnd);
+    EXPECT_STREQ(received, "vorlen: Timer1: bad \xff byte\n");
+}
+
+TEST(Form1ReportTest, AReportThatFailsItselfStillLeavesTheWindowGoing)
+{
+    Form1::Options options;
+    options.reportFailure = [](const std::string&) { throw std::runtime_error("no place to report"); };
+    Form1 form(std::move(options));
+    form.show();
+    form.engine().state().factora = 200;
+    form.engine().state().factorb = 200;
+    SendMessageW(form.control("chameleonButton2"), BM_CLICK, 0, 0);
+    form.engine().state().factora = 1;
+    form.engine().state().factorb = 1;
+    SendMessageW(form.control("command9"), BM_CLICK, 0, 0);
+    EXPECT_EQ(textOf(form.control("command9")), L"Dur");
 }
 
 } // namespace
