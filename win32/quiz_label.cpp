@@ -48,7 +48,9 @@ void QuizLabel::setColour(COLORREF colour)
 SIZE QuizLabel::captionSize() const
 {
     const std::wstring text = windowText(window_);
-    HDC dc = GetDC(window_);
+    // A memory DC measures as the screen does, without a trip to the
+    // window system for the window's own DC.
+    HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -56,7 +58,7 @@ SIZE QuizLabel::captionSize() const
     GetTextMetricsW(dc, &metrics);
     size.cy = metrics.tmHeight;
     SelectObject(dc, old);
-    ReleaseDC(window_, dc);
+    DeleteDC(dc);
     return size;
 }
 
@@ -132,7 +134,9 @@ LRESULT QuizLabel::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
-        fit();
+        if (!IsRectEmpty(&designBox_)) {
+            fit();
+        }
         if (LOWORD(lParam) != 0) {
             InvalidateRect(window_, nullptr, FALSE);
         }

@@ -1,7 +1,7 @@
 // Starts a window program and measures it from outside, as bench/win32/run.sh
-// needs: the time from CreateProcess to the first paint of its window (the
-// start button's beige face on screen, read at 1 ms intervals), then, after
-// a settling second, its working set, and its CPU time over an idle window.
+// needs: the time from CreateProcess until its window is up, shown and
+// painted and the program first waits for input, then, after a settling
+// second, its working set, and its CPU time over an idle window.
 // Prints one line: start_ms working_set_kib peak_working_set_kib idle_cpu_percent
 // Usage: vorlen_win32_launch PROGRAM.exe WINDOW-CLASS IDLE-SECONDS
 #include <windows.h>
@@ -14,8 +14,6 @@
 #include <string>
 
 namespace {
-
-constexpr COLORREF beige = 0xD8E9EC;
 
 double seconds(const FILETIME& kernel, const FILETIME& user)
 {
@@ -56,23 +54,16 @@ int wmain(int argc, wchar_t** argv)
         std::fputs("cannot start the program\n", stderr);
         return 1;
     }
-    HDC screen = GetDC(nullptr);
+    // WaitForInputIdle returns once the program's thread first waits for
+    // input with nothing left to do: its window created, shown and painted.
     double startMs = -1;
-    while (std::chrono::steady_clock::now() - started < std::chrono::seconds(20)) {
+    if (WaitForInputIdle(process.hProcess, 20000) == 0) {
         HWND window = FindWindowW(windowClass, nullptr);
         if (window != nullptr && IsWindowVisible(window) != FALSE) {
-            POINT face{527, 54}; // on the start button, clear of its caption
-            ClientToScreen(window, &face);
-            if (GetPixel(screen, face.x, face.y) == beige) {
-                startMs =
-                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
-                        .count();
-                break;
-            }
+            startMs =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
         }
-        Sleep(1);
     }
-    ReleaseDC(nullptr, screen);
     Sleep(1000);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof(memory);
