@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # vorlen.exe against the floor (an empty Win32 window of the same size built
-# the same way) under Wine: start to first paint, working set, and the
-# program's idle CPU. Each start figure is the median of --runs runs, floor
+# the same way) under Wine: start to first paint (until the program first
+# waits for input, its window created, shown and painted), working set, and
+# the program's idle CPU. Each start figure is the median of --runs runs, floor
 # and program taken in turn. The idle CPU is read from Linux (/proc) for the
 # Wine process of each, since Wine does not report another process's times.
 #
