@@ -1,0 +1,625 @@
+// The Windows window in the test's own process: its creation state and its
+// idle state after the load step against the window as drawn, a quiz played
+// through BM_CLICK, the timers on real ticks, the failure boundary, and the
+// fonts' Turkish letters. At a prefix dpi of 144 the same checks run with
+// every place and size scaled by 1.5.
+#include "engine/texts.h"
+#include "tests/support/drawn_window.h"
+#include "tests/support/fault_server.h"
+#include "tests/win32/support.h"
+#include "win32/adapters.h"
+#include "win32/form1.h"
+#include "win32/quiz_button.h"
+#include "win32/quiz_label.h"
+#include "win32/quiz_line.h"
+#include "win32/quiz_list.h"
+#include "win32/unicode.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vorlen::win32 {
+namespace {
+
+using test::drawn::Anchor;
+using test::drawn::Box;
+using test::drawn::Rgb;
+using test::win32::boxIn;
+using test::win32::Pixels;
+using test::win32::pumpUntil;
+using test::win32::textOf;
+namespace drawn = test::drawn;
+
+Rgb rgbOf(COLORREF colour)
+{
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+class RecordingBrowser final : public WebBrowser {
+public:
+    explicit RecordingBrowser(std::vector<std::string>& visits) : visits_(visits) {}
+    void navigate(const std::string& address) override { visits_.push_back(address); }
+
+private:
+    std::vector<std::string>& visits_;
+};
+
+class Form1Test : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Form1::Options options;
+        options.seed = 42;
+        options.counterAddress = "http://127.0.0.1:1/sayac/qelnor.php";
+        options.browser = std::make_unique<RecordingBrowser>(visits);
+        options.reportFailure = [this](const std::string& line) { failures.push_back(line); };
+        form = std::make_unique<Form1>(std::move(options));
+        dpi = form->dpi();
+    }
+
+    // A length drawn at 96 dpi, at the window's dpi; within a pixel, since
+    // the window rounds each twips value at its own dpi.
+    [[nodiscard]] int at(int pixelsAt96) const
+    {
+        return static_cast<int>(std::lround(pixelsAt96 * dpi / 96.0));
+    }
+    [[nodiscard]] int slack() const { return dpi == 96 ? 0 : 1; }
+
+    HWND get(std::string_view name)
+    {
+        HWND window = form->control(name);
+        EXPECT_NE(window, nullptr) << name;
+        return window;
+    }
+    std::wstring text(std::string_view name) { return textOf(get(name)); }
+    void click(std::string_view name) { SendMessageW(get(name), BM_CLICK, 0, 0); }
+    bool visible(std::string_view name) { return IsWindowVisible(get(name)) != FALSE; }
+    bool enabled(std::string_view name) { return IsWindowEnabled(get(name)) != FALSE; }
+
+    void showWindow()
+    {
+        form->show();
+        pumpUntil({}, 50);
+    }
+
+    std::string_view answer(bool right)
+    {
+        const std::wstring correct(form->engine().state().correctanswer.begin(),
+                                   form->engine().state().correctanswer.end());
+        for (std::string_view name : {"cev1", "cev2", "cev3", "cev4"}) {
+            if ((text(name) == correct) == right) {
+                return name;
+            }
+        }
+        ADD_FAILURE() << "no " << (right ? "right" : "wrong") << " answer on the buttons";
+        return "cev1";
+    }
+
+    std::unique_ptr<Form1> form;
+    std::vector<std::string> failures;
+    std::vector<std::string> visits;
+    int dpi = 96;
+};
+
+TEST_F(Form1Test, RunsAtThePrefixDpi)
+{
+    const char* wanted = std::getenv("VORLEN_TEST_DPI");
+    if (wanted != nullptr) {
+        EXPECT_EQ(dpi, std::atoi(wanted));
+    }
+    RECT client{};
+    GetClientRect(form->hwnd(), &client);
+    EXPECT_EQ(client.right, at(drawn::clientWidth));
+    EXPECT_EQ(client.bottom, at(drawn::clientHeight));
+}
+
+TEST_F(Form1Test, MovingToAMonitorOf144DpiScalesPlacesSizesAndFonts)
+{
+    showWindow();
+    RECT suggested{10, 10, 1200, 900};
+    SendMessageW(form->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    dpi = 144;
+    EXPECT_EQ(form->dpi(), 144);
+    RECT client{};
+    GetClientRect(form->hwnd(), &client);
+    EXPECT_EQ(client.right, 1097);
+    EXPECT_EQ(client.bottom, 744);
+    const Box answerBox = boxIn(get("cev4"), get("Frame1"));
+    EXPECT_NEAR(answerBox.left, 776, 1);
+    EXPECT_NEAR(answerBox.width, 174, 1);
+    const Box count = boxIn(get("Label9"), get("Frame4"));
+    EXPECT_NEAR(count.left, 984, 1);
+    const Box panel = boxIn(get("Frame5"), form->hwnd());
+    EXPECT_NEAR(panel.left, 320, 1);
+    EXPECT_NEAR(panel.width, 456, 1);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(get("Label1"), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -96) << "48 points at 144 dpi";
+    const Box line = boxIn(get("Line5"), get("Frame5"));
+    EXPECT_EQ(line.height, 6) << "4 pixels at 96 dpi";
+}
+
+TEST_F(Form1Test, WindowIsFixedWithItsCaptionAndStackedPanels)
+{
+    const auto style = GetWindowLongPtrW(form->hwnd(), GWL_STYLE);
+    EXPECT_EQ(style & WS_THICKFRAME, 0) << "not resizable";
+    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
+    EXPECT_NE(style & WS_CAPTION, 0);
+    const std::wstring caption = textOf(form->hwnd());
+    EXPECT_EQ(caption.rfind(L"Vorlen   -   Keldar Yazılım ve Bilgisayar Hizmetleri   -   ", 0), 0U);
+    std::size_t separators = 0;
+    for (std::size_t at = caption.find(L"   -   "); at != std::wstring::npos;
+         at = caption.find(L"   -   ", at + 1)) {
+        ++separators;
+    }
+    EXPECT_EQ(separators, 3U);
+
+    // The control IDs an automation tool finds the panels by, and their stacking.
+    const std::array<std::pair<const char*, int>, 5> ids{
+        {{"Frame1", 101}, {"Frame2", 102}, {"Frame3", 103}, {"Frame4", 104}, {"Frame5", 105}}};
+    for (const auto& [name, id] : ids) {
+        EXPECT_EQ(GetDlgItem(form->hwnd(), id), get(name)) << name;
+        const auto panelStyle = GetWindowLongPtrW(get(name), GWL_STYLE);
+        EXPECT_EQ(panelStyle & (WS_CLIPCHILDREN | WS_CLIPSIBLINGS), WS_CLIPCHILDREN | WS_CLIPSIBLINGS)
+            << name;
+    }
+    auto depth = [&](const char* name) {
+        int index = 0;
+        for (HWND each = GetWindow(form->hwnd(), GW_CHILD); each != nullptr;
+             each = GetWindow(each, GW_HWNDNEXT)) {
+            if (each == get(name)) {
+                return index;
+            }
+            ++index;
+        }
+        return -1;
+    };
+    for (const char* lower : {"Frame1", "Frame2", "Frame4"}) {
+        for (const char* upper : {"Frame5", "Frame3"}) {
+            EXPECT_LT(depth(upper), depth(lower)) << upper << " above " << lower;
+        }
+    }
+}
+
+TEST_F(Form1Test, CreationStateAsDrawn)
+{
+    for (const auto& panel : drawn::panels) {
+        SCOPED_TRACE(std::string(panel.name));
+        const Box box = boxIn(get(panel.name), form->hwnd());
+        EXPECT_NEAR(box.left, at(panel.box.left), slack());
+        EXPECT_NEAR(box.top, at(panel.box.top), slack());
+        EXPECT_NEAR(box.width, at(panel.box.width), slack());
+        EXPECT_NEAR(box.height, at(panel.box.height), slack());
+        EXPECT_FALSE(IsWindowVisible(get(panel.name)));
+    }
+    for (const auto& row : drawn::controls) {
+        SCOPED_TRACE(std::string(row.name));
+        HWND control = get(row.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(GetParent(control), get(row.panel));
+        const Box box = boxIn(control, get(row.panel));
+        const Box want{at(row.box.left), at(row.box.top), at(row.box.width), at(row.box.height)};
+        const int tolerance = slack() + (row.anchor == Anchor::Centre ? 1 : 0);
+        EXPECT_NEAR(box.top, want.top, slack());
+        switch (row.anchor) {
+        case Anchor::Box:
+            EXPECT_NEAR(box.left, want.left, slack());
+            EXPECT_NEAR(box.width, want.width, slack());
+            EXPECT_NEAR(box.height, want.height, slack());
+            break;
+        case Anchor::Left:
+            EXPECT_NEAR(box.left, want.left, tolerance);
+            break;
+        case Anchor::Right:
+            EXPECT_NEAR(box.right(), want.right(), 2 * slack());
+            break;
+        case Anchor::Centre:
+            EXPECT_NEAR(box.left + box.width / 2, want.left + want.width / 2, 2 * tolerance);
+            break;
+        }
+        if (QuizLabel* label = form->label(row.name); label != nullptr && row.anchor != Anchor::Box) {
+            const SIZE caption = label->captionSize();
+            EXPECT_EQ(box.width, caption.cx) << "one line of its caption";
+            EXPECT_EQ(box.height, caption.cy);
+            EXPECT_EQ(rgbOf(label->colour()), row.text);
+        }
+        if (QuizButton* button = form->button(row.name); button != nullptr) {
+            EXPECT_EQ(rgbOf(button->textColour()), row.text);
+            EXPECT_EQ(rgbOf(QuizButton::face), drawn::beige);
+            const bool answer = row.name.starts_with("cev");
+            EXPECT_EQ(rgbOf(button->hoverTextColour()), answer ? drawn::answerHover : row.text);
+        }
+        if (QuizList* list = form->list(row.name); list != nullptr) {
+            EXPECT_EQ(rgbOf(list->textColour()), row.text);
+            EXPECT_EQ(rgbOf(list->backgroundColour()), drawn::white);
+        }
+    }
+    for (const char* name : {"Combo1", "Combo2"}) {
+        EXPECT_FALSE(enabled(name)) << name;
+        EXPECT_EQ(SendMessageW(get(name), CB_GETCURSEL, 0, 0), CB_ERR) << name;
+        EXPECT_NE(GetWindowLongPtrW(get(name), GWL_STYLE) & CBS_DROPDOWNLIST, 0) << "no typing";
+    }
+    EXPECT_EQ(SendMessageW(get("Combo1"), CB_GETCOUNT, 0, 0), 11);
+    EXPECT_EQ(SendMessageW(get("Combo2"), CB_GETCOUNT, 0, 0), 2);
+    const std::array<std::pair<LPARAM, const wchar_t*>, 3> entries{
+        {{0, L"Tümü"}, {6, L"6 lar"}, {10, L"10 lar"}}};
+    for (const auto& [index, wanted] : entries) {
+        wchar_t entry[32] = {};
+        SendMessageW(get("Combo1"), CB_GETLBTEXT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(entry));
+        EXPECT_STREQ(entry, wanted);
+    }
+    for (const char* answer : {"cev1", "cev2", "cev3", "cev4"}) {
+        EXPECT_FALSE(enabled(answer)) << answer;
+    }
+    EXPECT_EQ(text("cev1"), L"322");
+    EXPECT_EQ(text("command9"), L"Başla");
+    EXPECT_EQ(text("Text1"), L"Text1");
+    EXPECT_EQ(GetWindowLongPtrW(get("Text1"), GWL_STYLE) & (WS_VISIBLE | WS_TABSTOP), 0)
+        << "hidden, never focused";
+
+    const std::array<std::pair<int, UINT>, 3> timers{{{1, 85U}, {2, 200U}, {3, 2000U}}};
+    for (const auto& [number, interval] : timers) {
+        EXPECT_TRUE(form->timer(number).isRunning()) << "Timer" << number;
+        EXPECT_EQ(form->timer(number).interval(), interval) << "Timer" << number;
+    }
+}
+
+TEST_F(Form1Test, FontsAsRequested)
+{
+    struct Wanted {
+        const char* control;
+        const wchar_t* face;
+        double points;
+        LONG weight;
+    };
+    const std::array<Wanted, 9> fonts{{
+        {"Label4", L"MS Sans Serif", 18, FW_BOLD},
+        {"Combo1", L"MS Sans Serif", 18, FW_BOLD},
+        {"Label1", L"Verdana", 48, FW_BOLD},
+        {"cev1", L"Tahoma", 36, FW_BOLD},
+        {"Label6", L"Comic Sans MS", 11.25, FW_BOLD},
+        {"Label12", L"Arial Black", 15.75, FW_NORMAL},
+        {"Label13", L"Tahoma", 18, FW_BOLD},
+        {"chameleonButton2", L"MS Sans Serif", 12, FW_BOLD},
+        {"Label5", L"MS Sans Serif", 8.25, FW_NORMAL},
+    }};
+    for (const Wanted& wanted : fonts) {
+        SCOPED_TRACE(wanted.control);
+        auto* font = reinterpret_cast<HFONT>(SendMessageW(get(wanted.control), WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr);
+        LOGFONTW requested{};
+        ASSERT_NE(GetObjectW(font, sizeof(requested), &requested), 0);
+        EXPECT_STREQ(requested.lfFaceName, wanted.face);
+        EXPECT_EQ(requested.lfHeight, -std::lround(wanted.points * dpi / 72.0));
+        EXPECT_EQ(requested.lfWeight, wanted.weight);
+        EXPECT_EQ(requested.lfCharSet, 162) << "the Turkish character set";
+        EXPECT_FALSE(requested.lfItalic || requested.lfUnderline || requested.lfStrikeOut);
+    }
+}
+
+TEST_F(Form1Test, EveryFontLandsOnAFaceWithAllTurkishLetters)
+{
+    const std::wstring letters = L"şğıİŞĞçöüÇÖÜ";
+    for (const char* name : {"Label4", "Label1", "cev1", "Label6", "Label12", "Label13", "Label5"}) {
+        SCOPED_TRACE(name);
+        auto* font = reinterpret_cast<HFONT>(SendMessageW(get(name), WM_GETFONT, 0, 0));
+        HDC dc = GetDC(get(name));
+        HGDIOBJ old = SelectObject(dc, font);
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        std::array<WORD, 12> glyphs{};
+        const DWORD converted = GetGlyphIndicesW(dc, letters.c_str(), static_cast<int>(letters.size()),
+                                                 glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+        SelectObject(dc, old);
+        ReleaseDC(get(name), dc);
+        EXPECT_EQ(converted, letters.size()) << narrow(face);
+        for (std::size_t i = 0; i < letters.size(); ++i) {
+            EXPECT_NE(glyphs[i], 0xFFFF) << narrow(face) << " lacks " << narrow(letters.substr(i, 1));
+        }
+        std::printf("%s: %s\n", name, narrow(face).c_str());
+    }
+}
+
+TEST_F(Form1Test, IdleStateAfterLoad)
+{
+    showWindow();
+    EXPECT_EQ(text("Combo1"), L"Tümü");
+    EXPECT_EQ(text("Combo2"), L"Sıralı");
+    for (const char* count : {"Label9", "Label10", "Label11"}) {
+        EXPECT_EQ(text(count), L"0") << count;
+    }
+    for (const char* answer : {"cev1", "cev2", "cev3", "cev4"}) {
+        EXPECT_FALSE(enabled(answer)) << answer;
+    }
+    EXPECT_TRUE(enabled("Combo1"));
+    EXPECT_TRUE(enabled("Combo2"));
+    for (const char* shown : {"Frame1", "Frame2", "Frame4"}) {
+        EXPECT_TRUE(visible(shown)) << shown;
+    }
+    EXPECT_FALSE(visible("Frame3"));
+    EXPECT_FALSE(visible("Frame5"));
+    EXPECT_EQ(text("Label5"), L"Çarpım tablosunu öğrenen\rbütün çocuklara, sevgiyle\rarmağan edilmiştir.");
+    for (const char* grey :
+         {"Label1", "Label2", "Label3", "Label6", "Label7", "Label8", "Label9", "Label10", "Label11"}) {
+        EXPECT_EQ(rgbOf(form->label(grey)->colour()), drawn::lightGrey) << grey;
+    }
+    EXPECT_EQ(rgbOf(form->label("Label4")->colour()), drawn::blue);
+    EXPECT_EQ(GetFocus(), get("command9"));
+
+    // Tab walks the focus order, passing over the disabled answers.
+    const std::array<const char*, 4> order{"Combo1", "Combo2", "command9", "Combo1"};
+    for (const char* next : order) {
+        MSG tab{
+            .hwnd = GetFocus(), .message = WM_KEYDOWN, .wParam = VK_TAB, .lParam = 0, .time = 0, .pt = {}};
+        EXPECT_TRUE(form->preTranslate(tab));
+        EXPECT_EQ(GetFocus(), get(next)) << next;
+    }
+
+    // As the screen shows it: the beige button face, the red "Başla", the
+    // grey sample question, blue list text on white.
+    const Pixels screen(form->hwnd());
+    auto onScreen = [&](const char* name) {
+        const Box box = boxIn(get(name), form->hwnd());
+        return Box{box.left, box.top, box.width, box.height};
+    };
+    const Box start = onScreen("command9");
+    EXPECT_EQ(screen.at(start.left + at(6), start.top + start.height / 2), drawn::beige);
+    EXPECT_GT(screen.count(start, drawn::red), 10);
+    EXPECT_GT(screen.count(onScreen("Label1"), drawn::lightGrey), 50);
+    EXPECT_GT(screen.count(onScreen("Label4"), drawn::blue), 50);
+    EXPECT_GT(screen.count(onScreen("Combo1"), drawn::blue), 50);
+    EXPECT_GT(screen.count(onScreen("Combo1"), drawn::white), 50);
+    EXPECT_GT(screen.count(onScreen("Label5"), drawn::darkBlue), 10);
+
+    // The dedication panel, never shown in use: its picture on the beige
+    // ground and the grey rule beneath it.
+    ShowWindow(get("Frame3"), SW_SHOWNA);
+    const Pixels dedication(form->hwnd());
+    const Box picture = onScreen("Image1");
+    EXPECT_EQ(dedication.at(picture.left + 1, picture.top + 1), drawn::beige);
+    const Box frame = onScreen("Frame3");
+    EXPECT_EQ(dedication.at(frame.left + at(100), frame.top + at(200)), drawn::lightGrey);
+    ShowWindow(get("Frame3"), SW_HIDE);
+}
+
+TEST_F(Form1Test, QuizPlayedThroughBmClick)
+{
+    showWindow();
+    click("command9");
+    EXPECT_EQ(text("command9"), L"Dur");
+    EXPECT_FALSE(form->timer(1).isRunning());
+    EXPECT_EQ(text("Label1"), L"1");
+    EXPECT_EQ(text("Label3"), L"1");
+    EXPECT_EQ(rgbOf(form->label("Label1")->colour()), drawn::red);
+    EXPECT_FALSE(enabled("Combo1"));
+
+    click(answer(true));
+    EXPECT_EQ(text("Label9"), L"1");
+    EXPECT_EQ(text("Label10"), L"1");
+    EXPECT_EQ(text("Label3"), L"2") << "the next question follows at once";
+
+    const std::string_view wrong = answer(false);
+    SetFocus(get(wrong));
+    click(wrong);
+    EXPECT_TRUE(visible("Frame5"));
+    EXPECT_EQ(text("Label13"), L"DOĞRU CEVAP : 2");
+    EXPECT_EQ(text("Label11"), L"1");
+    EXPECT_EQ(GetFocus(), get("chameleonButton2")) << "the OK button takes the focus";
+    for (const char* locked : {"Frame1", "Frame2", "Frame4"}) {
+        EXPECT_FALSE(enabled(locked)) << locked;
+    }
+    const Box centred = boxIn(get("Label13"), get("Frame5"));
+    EXPECT_NEAR(centred.left + centred.width / 2, at(75 + 155 / 2), 2);
+
+    // The open panel covers no answer and no count, and its frame is red;
+    // the locked buttons keep their blue and red captions on beige.
+    const Box panel = boxIn(get("Frame5"), form->hwnd());
+    for (std::string_view name : drawn::uncoveredByFrame5) {
+        const Box box = boxIn(get(name), form->hwnd());
+        const bool apart = box.right() <= panel.left || panel.right() <= box.left ||
+                           box.bottom() <= panel.top || panel.bottom() <= box.top;
+        EXPECT_TRUE(apart) << name;
+    }
+    const Pixels screen(form->hwnd());
+    for (const auto& line : drawn::lines) {
+        if (line.panel != "Frame5") {
+            continue;
+        }
+        SCOPED_TRACE(std::string(line.name));
+        const int x =
+            panel.left + at(std::max(0, std::min(line.x1, line.x2)) + (line.x1 == line.x2 ? 0 : 20));
+        const int y = panel.top + at(std::max(0, std::min(line.y1, line.y2)) + (line.y1 == line.y2 ? 0 : 20));
+        EXPECT_EQ(screen.at(x, y), line.colour);
+    }
+    const Box firstAnswer = boxIn(get("cev1"), form->hwnd());
+    EXPECT_GT(screen.count(firstAnswer, drawn::blue), 50);
+    EXPECT_GT(screen.count(firstAnswer, drawn::beige), 50);
+    EXPECT_GT(screen.count(boxIn(get("command9"), form->hwnd()), drawn::red), 10);
+
+    // Nothing under the open panel takes a press, by mouse message or key.
+    click(answer(true));
+    click("command9");
+    SendMessageW(get("command9"), WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(get("command9"), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(text("Label9"), L"2");
+    EXPECT_EQ(text("command9"), L"Dur");
+
+    click("chameleonButton2");
+    EXPECT_FALSE(visible("Frame5"));
+    EXPECT_EQ(text("Label3"), L"3");
+    EXPECT_TRUE(enabled("cev1"));
+    EXPECT_EQ(GetFocus(), get(wrong)) << "back to the answer that opened the panel";
+
+    click("command9");
+    EXPECT_EQ(text("command9"), L"Başla");
+    EXPECT_EQ(text("Label9"), L"0");
+    EXPECT_TRUE(form->timer(1).isRunning());
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(Form1Test, SpaceAndEnterPressTheFocusedButtonOncePerStroke)
+{
+    showWindow();
+    HWND start = get("command9");
+    SetFocus(start);
+    SendMessageW(start, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(start, WM_KEYDOWN, VK_SPACE, 1L << 30); // auto-repeat
+    EXPECT_EQ(text("command9"), L"Başla") << "the press comes as the key comes up";
+    SendMessageW(start, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(text("command9"), L"Dur");
+
+    // Enter held on an answer, then the focus moves on: nothing is judged.
+    HWND right = get(answer(true));
+    SetFocus(right);
+    SendMessageW(right, WM_KEYDOWN, VK_RETURN, 0);
+    SetFocus(start);
+    SendMessageW(right, WM_KEYUP, VK_RETURN, 0);
+    EXPECT_EQ(text("Label9"), L"0");
+
+    SetFocus(right);
+    SendMessageW(right, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(right, WM_KEYUP, VK_RETURN, 0);
+    EXPECT_EQ(text("Label10"), L"1");
+
+    // A disabled button takes no key and no click.
+    click("command9");
+    ASSERT_FALSE(enabled("cev1"));
+    SendMessageW(get("cev1"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(get("cev1"), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    click("cev1");
+    EXPECT_EQ(text("Label9"), L"0");
+}
+
+TEST_F(Form1Test, AnswerTurnsNavyUnderTheMouseButNeverWhileLocked)
+{
+    showWindow();
+    click("command9");
+    const std::string_view right = answer(true);
+    const Box box = boxIn(get(right), form->hwnd());
+    POINT centre{box.left + box.width / 2, box.top + box.height / 2};
+    ClientToScreen(form->hwnd(), &centre);
+    SetCursorPos(centre.x, centre.y);
+    SendMessageW(get(right), WM_MOUSEMOVE, 0, MAKELPARAM(box.width / 2, box.height / 2));
+    const Pixels hovered(form->hwnd());
+    EXPECT_GT(hovered.count(box, drawn::navy), 50);
+    EXPECT_EQ(hovered.count(box, drawn::blue), 0);
+
+    click(answer(false));
+    ASSERT_TRUE(visible("Frame5"));
+    SendMessageW(get(right), WM_MOUSEMOVE, 0, MAKELPARAM(box.width / 2, box.height / 2));
+    const Pixels locked(form->hwnd());
+    EXPECT_GT(locked.count(box, drawn::blue), 50) << "a locked answer keeps its blue caption";
+    EXPECT_EQ(locked.count(box, drawn::navy), 0);
+    SetCursorPos(0, 0);
+}
+
+TEST_F(Form1Test, TimersOnRealTicks)
+{
+    showWindow();
+    auto sample = [&] { return text("Label1") + L"x" + text("Label3") + L"=" + text("cev1"); };
+    const std::wstring first = sample();
+    EXPECT_TRUE(pumpUntil([&] { return sample() != first; }, 2000)) << "the idle animation draws samples";
+    EXPECT_FALSE(enabled("cev1")) << "samples cannot be answered";
+
+    // The counter page is asked for once, about two seconds after creation.
+    EXPECT_TRUE(pumpUntil([&] { return !visits.empty(); }, 4000));
+    pumpUntil({}, 300);
+    ASSERT_EQ(visits.size(), 1U);
+    EXPECT_EQ(visits[0], "http://127.0.0.1:1/sayac/qelnor.php");
+    EXPECT_FALSE(form->timer(3).isRunning());
+
+    click("command9");
+    click(answer(false));
+    ASSERT_TRUE(visible("Frame5"));
+    auto warning = [&] { return visible("Label12") && !visible("Label13"); };
+    auto correct = [&] { return !visible("Label12") && visible("Label13"); };
+    EXPECT_TRUE(pumpUntil(warning, 1000));
+    EXPECT_TRUE(pumpUntil(correct, 1000));
+    EXPECT_TRUE(pumpUntil(warning, 1000));
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST(Form1CounterTest, AsksTheCounterPageOnceOverTheNetworkAboutTwoSecondsAfterCreation)
+{
+    test::FaultServer server(test::FaultServer::Fault::Ok);
+    ASSERT_TRUE(server.listening());
+    Form1::Options options;
+    options.counterAddress = server.pageAddress();
+    options.counterTimeoutMs = 3000;
+    const auto created = std::chrono::steady_clock::now();
+    Form1 form(std::move(options));
+    form.show();
+    ASSERT_TRUE(pumpUntil([&] { return server.connections() > 0; }, 6000)) << "no request arrived";
+    const auto after = std::chrono::steady_clock::now() - created;
+    EXPECT_GE(after, std::chrono::milliseconds(1900));
+    pumpUntil([&] { return server.request().find("\r\n\r\n") != std::string::npos; }, 3000);
+    EXPECT_EQ(server.request().rfind("GET /sayac/qelnor.php HTTP/1.1\r\n", 0), 0U) << server.request();
+    pumpUntil({}, 2500);
+    EXPECT_EQ(server.connections(), 1) << "once per run";
+    EXPECT_FALSE(form.timer(3).isRunning());
+}
+
+TEST_F(Form1Test, FailurePassedOnByARoutineIsReportedAndTheWindowGoesOn)
+{
+    showWindow();
+    // Factors whose product leaves 16 bits make sor fail inside the OK
+    // button's handler, which does not catch it.
+    form->engine().state().factora = 200;
+    form->engine().state().factorb = 200;
+    click("chameleonButton2");
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_NE(failures[0].find("chameleonButton2"), std::string::npos);
+    EXPECT_NE(failures[0].find("overflow"), std::string::npos);
+
+    EXPECT_TRUE(IsWindow(form->hwnd()));
+    form->engine().state().factora = 1;
+    form->engine().state().factorb = 1;
+    click("command9");
+    EXPECT_EQ(text("command9"), L"Dur");
+    EXPECT_EQ(failures.size(), 1U);
+}
+
+TEST(Form1ReportTest, AFailureReachesStandardErrorWhateverItsBytes)
+{
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ASSERT_NE(CreatePipe(&readEnd, &writeEnd, nullptr, 0), FALSE);
+    HANDLE saved = GetStdHandle(STD_ERROR_HANDLE);
+    SetStdHandle(STD_ERROR_HANDLE, writeEnd);
+    Form1::reportToDebuggerAndConsole("vorlen: Timer1: bad \xff byte");
+    SetStdHandle(STD_ERROR_HANDLE, saved);
+    CloseHandle(writeEnd);
+    char received[64] = {};
+    DWORD read = 0;
+    ReadFile(readEnd, received, sizeof(received) - 1, &read, nullptr);
+    CloseHandle(readEnd);
+    EXPECT_STREQ(received, "vorlen: Timer1: bad \xff byte\n");
+}
+
+TEST(Form1ReportTest, AReportThatFailsItselfStillLeavesTheWindowGoing)
+{
+    Form1::Options options;
+    options.reportFailure = [](const std::string&) { throw std::runtime_error("no place to report"); };
+    Form1 form(std::move(options));
+    form.show();
+    form.engine().state().factora = 200;
+    form.engine().state().factorb = 200;
+    SendMessageW(form.control("chameleonButton2"), BM_CLICK, 0, 0);
+    form.engine().state().factora = 1;
+    form.engine().state().factorb = 1;
+    SendMessageW(form.control("command9"), BM_CLICK, 0, 0);
+    EXPECT_EQ(textOf(form.control("command9")), L"Dur");
+}
+
+} // namespace
+} // namespace vorlen::win32

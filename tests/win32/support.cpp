@@ -1,0 +1,126 @@
+#include "tests/win32/support.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace vorlen::test::win32 {
+
+namespace {
+
+// Per-monitor aware where Windows knows it, else system aware; set before
+// any window exists.
+const bool dpiAware = [] {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto setContext = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    if (setContext != nullptr && setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))) != FALSE) {
+        return true;
+    }
+    return SetProcessDPIAware() != FALSE;
+}();
+
+} // namespace
+
+bool pumpUntil(const std::function<bool()>& done, int deadlineMs,
+               const std::function<bool(const MSG&)>& preTranslate)
+{
+    (void)dpiAware;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
+    for (;;) {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            if (!preTranslate || !preTranslate(message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+        if (done && done()) {
+            return true;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                                  static_cast<DWORD>(std::min<long long>(left.count(), 20)), QS_ALLINPUT);
+    }
+}
+
+void pumpFor(int ms)
+{
+    pumpUntil({}, ms);
+}
+
+drawn::Box boxIn(HWND window, HWND parent)
+{
+    RECT box{};
+    GetWindowRect(window, &box);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&box), 2);
+    return {box.left, box.top, box.right - box.left, box.bottom - box.top};
+}
+
+std::wstring textOf(HWND window)
+{
+    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+Pixels::Pixels(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(window);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* bytes = static_cast<const unsigned char*>(bits);
+    bgra_.assign(bytes, bytes + static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4U);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(window, screen);
+}
+
+drawn::Rgb Pixels::at(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return {-1, -1, -1};
+    }
+    const std::size_t offset =
+        (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 4U;
+    return {bgra_[offset + 2], bgra_[offset + 1], bgra_[offset]};
+}
+
+int Pixels::count(const drawn::Box& box, drawn::Rgb colour) const
+{
+    int found = 0;
+    for (int y = box.top; y < box.bottom(); ++y) {
+        for (int x = box.left; x < box.right(); ++x) {
+            if (at(x, y) == colour) {
+                ++found;
+            }
+        }
+    }
+    return found;
+}
+
+} // namespace vorlen::test::win32

@@ -1,0 +1,296 @@
+#include "win32/accessibility.h"
+
+#include <atomic>
+#include <commctrl.h>
+#include <oleacc.h>
+#include <utility>
+
+namespace vorlen::win32 {
+
+struct AccessibleEntry {
+    long role = ROLE_SYSTEM_CLIENT;
+    std::wstring name;
+    std::wstring description;
+};
+
+namespace {
+
+constexpr UINT_PTR subclassId = 0x564F524C; // "VORL"
+
+BSTR copyOf(const std::wstring& text)
+{
+    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+
+bool isSelf(const VARIANT& child)
+{
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// The platform's accessible object of a window with this program's name,
+// role, description and default action. Everything else (place, state,
+// focus, navigation) is the platform object's answer. MSAA has no helper
+// that overrides single properties of a window without a registry of
+// annotations that Wine lacks, hence this wrapper.
+class AccessibleWindow final : public IAccessible {
+public:
+    AccessibleWindow(HWND window, IAccessible* standard, std::shared_ptr<const AccessibleEntry> entry)
+        : window_(window), standard_(standard), entry_(std::move(entry))
+    {
+    }
+    ~AccessibleWindow() { standard_->Release(); }
+    AccessibleWindow(const AccessibleWindow&) = delete;
+    AccessibleWindow& operator=(const AccessibleWindow&) = delete;
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+            IsEqualIID(iid, IID_IAccessible)) {
+            *object = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
+    {
+        return standard_->GetTypeInfoCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override
+    {
+        return standard_->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override
+    {
+        return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argument) override
+    {
+        return standard_->Invoke(id, iid, locale, flags, parameters, result, exception, argument);
+    }
+
+    // IAccessible: this program's answers.
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
+    {
+        if (!isSelf(child) || entry_->name.empty()) {
+            return standard_->get_accName(child, name);
+        }
+        *name = copyOf(entry_->name);
+        return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
+    {
+        if (!isSelf(child)) {
+            return standard_->get_accRole(child, role);
+        }
+        role->vt = VT_I4;
+        role->lVal = entry_->role;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
+    {
+        if (!isSelf(child) || entry_->description.empty()) {
+            return standard_->get_accDescription(child, description);
+        }
+        *description = copyOf(entry_->description);
+        return *description != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
+    {
+        if (!isSelf(child) || entry_->role != ROLE_SYSTEM_PUSHBUTTON) {
+            return standard_->get_accDefaultAction(child, action);
+        }
+        *action = copyOf(L"Bas");
+        return *action != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    {
+        if (!isSelf(child) || entry_->role != ROLE_SYSTEM_PUSHBUTTON) {
+            return standard_->accDoDefaultAction(child);
+        }
+        // As a click: the button decides whether it may be pressed.
+        PostMessageW(window_, BM_CLICK, 0, 0);
+        return S_OK;
+    }
+
+    // IAccessible: the platform object's answers.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override
+    {
+        return standard_->get_accParent(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override
+    {
+        return standard_->get_accChildCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
+    {
+        return standard_->get_accChild(child, object);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
+    {
+        return standard_->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
+    {
+        return standard_->get_accState(child, state);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
+    {
+        return standard_->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override
+    {
+        return standard_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
+    {
+        return standard_->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return standard_->get_accFocus(child); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override
+    {
+        return standard_->get_accSelection(children);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override
+    {
+        return standard_->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                          VARIANT child) override
+    {
+        return standard_->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override
+    {
+        return standard_->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override
+    {
+        return standard_->accHitTest(left, top, child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+    {
+        return standard_->put_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    {
+        return standard_->put_accValue(child, value);
+    }
+
+private:
+    HWND window_;
+    IAccessible* standard_;
+    std::shared_ptr<const AccessibleEntry> entry_;
+    std::atomic<ULONG> references_{1};
+};
+
+LRESULT CALLBACK answerScreenReaders(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                                     DWORD_PTR data)
+{
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        const auto* entry = reinterpret_cast<const std::shared_ptr<AccessibleEntry>*>(data);
+        IAccessible* standard = nullptr;
+        if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+                                                reinterpret_cast<void**>(&standard)))) {
+            auto* wrapped = new AccessibleWindow(window, standard, *entry);
+            const LRESULT result = LresultFromObject(IID_IAccessible, wParam, wrapped);
+            wrapped->Release();
+            return result;
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &answerScreenReaders, subclassId);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace
+
+Accessibility::Accessibility()
+{
+    // LresultFromObject marshals through COM; the window's thread is a
+    // single-threaded apartment, as a window's thread should be.
+    const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    comStarted_ = SUCCEEDED(started);
+}
+
+Accessibility::~Accessibility()
+{
+    for (auto& [window, entry] : entries_) {
+        if (IsWindow(window) != FALSE) {
+            RemoveWindowSubclass(window, &answerScreenReaders, subclassId);
+        }
+    }
+    entries_.clear();
+    if (comStarted_) {
+        CoUninitialize();
+    }
+}
+
+void Accessibility::add(HWND window, long role, const std::wstring& name, const std::wstring& description)
+{
+    auto entry = std::make_shared<AccessibleEntry>(AccessibleEntry{role, name, description});
+    auto& stored = entries_[window];
+    stored = std::move(entry);
+    SetWindowSubclass(window, &answerScreenReaders, subclassId, reinterpret_cast<DWORD_PTR>(&stored));
+}
+
+void Accessibility::setName(HWND window, const std::wstring& name, bool announce)
+{
+    const auto found = entries_.find(window);
+    if (found == entries_.end() || found->second->name == name) {
+        return;
+    }
+    found->second->name = name;
+    if (announce) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+void Accessibility::setDescription(HWND window, const std::wstring& description)
+{
+    const auto found = entries_.find(window);
+    if (found != entries_.end() && found->second->description != description) {
+        found->second->description = description;
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+void Accessibility::setRole(HWND window, long role)
+{
+    const auto found = entries_.find(window);
+    if (found != entries_.end()) {
+        found->second->role = role;
+    }
+}
+
+void Accessibility::alert(HWND window)
+{
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+std::wstring Accessibility::name(HWND window) const
+{
+    const auto found = entries_.find(window);
+    return found != entries_.end() ? found->second->name : std::wstring();
+}
+
+} // namespace vorlen::win32

@@ -1,0 +1,48 @@
+// The push button of the window: one class for all seven buttons. It paints
+// itself on the beige face in its text colour, turns to its hover colour
+// under the mouse, and shows a focus rectangle. A click, Space or Enter (each
+// pressed and released on the button), or BM_CLICK presses it: the parent
+// gets WM_COMMAND with BN_CLICKED, once per press, as from a standard button.
+// It presses nothing while it, its panel or the window is disabled; it looks
+// only at its own enabled state, so a button in a locked panel keeps its look.
+#pragma once
+
+#include "win32/window_class.h"
+
+#include <string_view>
+#include <windows.h>
+
+namespace vorlen::win32 {
+
+class QuizButton {
+public:
+    QuizButton(HWND parent, int id, std::wstring_view caption, COLORREF text, COLORREF hoverText);
+    ~QuizButton();
+    QuizButton(const QuizButton&) = delete;
+    QuizButton& operator=(const QuizButton&) = delete;
+
+    [[nodiscard]] HWND hwnd() const { return window_; }
+    [[nodiscard]] COLORREF textColour() const { return text_; }
+    [[nodiscard]] COLORREF hoverTextColour() const { return hoverText_; }
+
+    static constexpr COLORREF face = 0xD8E9EC; // light beige
+
+private:
+    friend class WindowClass<QuizButton>;
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void press();
+    void setDown(bool down);
+    void cancelKey();
+
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    COLORREF text_;
+    COLORREF hoverText_;
+    bool hover_ = false;
+    bool mouseDown_ = false; // the left button went down here and is held
+    bool keyDown_ = false;   // Space or Enter went down here and is held
+    bool shownDown_ = false;
+};
+
+} // namespace vorlen::win32

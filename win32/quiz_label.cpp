@@ -1,0 +1,158 @@
+#include "win32/quiz_label.h"
+
+#include "win32/paint_buffer.h"
+#include "win32/unicode.h"
+
+#include <algorithm>
+#include <string>
+
+namespace vorlen::win32 {
+
+QuizLabel::QuizLabel(HWND parent, int id, std::wstring_view caption, COLORREF colour, design::Align align,
+                     design::Sizing sizing)
+    : colour_(colour), align_(align), sizing_(sizing)
+{
+    const wchar_t* name = WindowClass<QuizLabel>::registered(L"VorlenLabel", GetSysColorBrush(COLOR_BTNFACE),
+                                                             CS_HREDRAW | CS_VREDRAW);
+    const std::wstring text(caption);
+    CreateWindowExW(0, name, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
+}
+
+QuizLabel::~QuizLabel()
+{
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+void QuizLabel::setDesignBox(const RECT& box)
+{
+    designBox_ = box;
+    if (sizing_ == design::Sizing::ToCaption) {
+        fit();
+    } else {
+        SetWindowPos(window_, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void QuizLabel::setColour(COLORREF colour)
+{
+    if (colour != colour_) {
+        colour_ = colour;
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+SIZE QuizLabel::captionSize() const
+{
+    const std::wstring text = windowText(window_);
+    // A memory DC measures as the screen does, without a trip to the
+    // window system for the window's own DC.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    size.cy = metrics.tmHeight;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return size;
+}
+
+void QuizLabel::fit()
+{
+    if (sizing_ != design::Sizing::ToCaption) {
+        return;
+    }
+    const SIZE size = captionSize();
+    const int designWidth = designBox_.right - designBox_.left;
+    int left = designBox_.left;
+    switch (align_) {
+    case design::Align::Left:
+        break;
+    case design::Align::Right:
+        left = designBox_.right - size.cx;
+        break;
+    case design::Align::Center:
+        left = designBox_.left + (designWidth - size.cx) / 2;
+        break;
+    }
+    RECT now{};
+    GetWindowRect(window_, &now);
+    MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left != left || now.top != designBox_.top || now.right - now.left != size.cx ||
+        now.bottom - now.top != size.cy) {
+        SetWindowPos(window_, nullptr, left, designBox_.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void QuizLabel::paint()
+{
+    const PaintBuffer buffer(window_);
+    HDC dc = buffer.dc();
+    RECT box = buffer.client();
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetTextColor(dc, colour_);
+    SetBkMode(dc, TRANSPARENT);
+    std::wstring text = windowText(window_);
+    UINT format = DT_NOPREFIX | DT_TOP;
+    switch (align_) {
+    case design::Align::Left:
+        format |= DT_LEFT;
+        break;
+    case design::Align::Right:
+        format |= DT_RIGHT;
+        break;
+    case design::Align::Center:
+        format |= DT_CENTER;
+        break;
+    }
+    if (sizing_ == design::Sizing::ToCaption) {
+        format |= DT_SINGLELINE;
+    } else {
+        // The dedication's lines are joined by carriage returns alone; show
+        // each on a line of its own.
+        std::replace(text.begin(), text.end(), L'\r', L'\n');
+        format |= DT_WORDBREAK;
+    }
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+    SelectObject(dc, old);
+}
+
+LRESULT QuizLabel::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+        fit();
+        InvalidateRect(window_, nullptr, FALSE);
+        return result;
+    }
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        if (!IsRectEmpty(&designBox_)) {
+            fit();
+        }
+        if (LOWORD(lParam) != 0) {
+            InvalidateRect(window_, nullptr, FALSE);
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_ERASEBKGND:
+        return 1; // paint() fills the whole label
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_NCHITTEST:
+        return HTTRANSPARENT; // clicks go to the panel, as on a static control
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+} // namespace vorlen::win32

@@ -1,0 +1,64 @@
+#include "win32/quiz_line.h"
+
+#include <algorithm>
+
+namespace vorlen::win32 {
+
+QuizLine::QuizLine(HWND parent, int id, COLORREF colour) : colour_(colour)
+{
+    const wchar_t* name = WindowClass<QuizLine>::registered(L"VorlenLine", nullptr);
+    CreateWindowExW(0, name, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_DISABLED, 0, 0, 0, 0, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
+    SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+QuizLine::~QuizLine()
+{
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+void QuizLine::place(POINT from, POINT to, int width)
+{
+    // Every line of the window is ruled straight across or down, so the
+    // line is exactly the rectangle it covers.
+    const int before = width / 2;
+    const int after = width - before;
+    RECT box{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x), std::max(from.y, to.y)};
+    if (from.y == to.y) {
+        box.top -= before;
+        box.bottom += after;
+    } else {
+        box.left -= before;
+        box.right += after;
+    }
+    SetWindowPos(window_, HWND_BOTTOM, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                 SWP_NOACTIVATE);
+}
+
+LRESULT QuizLine::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT box{};
+        GetClientRect(window_, &box);
+        HBRUSH brush = CreateSolidBrush(colour_);
+        FillRect(reinterpret_cast<HDC>(wParam), &box, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        BeginPaint(window_, &paint);
+        EndPaint(window_, &paint);
+        return 0;
+    }
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+} // namespace vorlen::win32

@@ -1,0 +1,41 @@
+// A drop-down list to choose from (no typing): a CBS_DROPDOWNLIST combo box
+// that draws its entries itself, in its text colour on white, and greys its
+// text while it is disabled. Its entries are plain strings, so CB_GETLBTEXT
+// and CB_GETCURSEL read it as any combo box. The window passes it the
+// WM_DRAWITEM and WM_CTLCOLORLISTBOX messages that the combo box sends.
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <windows.h>
+
+namespace vorlen::win32 {
+
+class QuizList {
+public:
+    QuizList(HWND parent, int id, std::span<const std::string_view> entries, COLORREF text,
+             COLORREF background);
+    ~QuizList();
+    QuizList(const QuizList&) = delete;
+    QuizList& operator=(const QuizList&) = delete;
+
+    [[nodiscard]] HWND hwnd() const { return window_; }
+    [[nodiscard]] COLORREF textColour() const { return text_; }
+    [[nodiscard]] COLORREF backgroundColour() const { return background_; }
+
+    // The closed list's box in pixels of the panel, its font, and the
+    // height of an entry in the opened list.
+    void place(const RECT& box, HFONT font, int entryHeight);
+
+    // For the window's handlers of WM_DRAWITEM and WM_CTLCOLORLISTBOX.
+    void draw(const DRAWITEMSTRUCT& item) const;
+    [[nodiscard]] HBRUSH listColours(HDC dc) const;
+
+private:
+    HWND window_ = nullptr;
+    COLORREF text_;
+    COLORREF background_;
+    HBRUSH backgroundBrush_;
+};
+
+} // namespace vorlen::win32
