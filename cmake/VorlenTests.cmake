@@ -1,4 +1,4 @@
-# Test helpers shared by the Linux and the Windows builds.
+# The one way to add a test program, for the Linux and the Windows builds.
 include_guard(GLOBAL)
 include(GoogleTest)
 
@@ -9,40 +9,51 @@ if(CMAKE_CROSSCOMPILING)
   set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 endif()
 
-# vorlen_add_windows_test(<target>
-#                         SOURCES <file>...
-#                         [LIBRARIES <target-or-lib>...]
-#                         [TIMEOUT <seconds>]    # per test case, default 60
-#                         [SERIAL]               # never alongside another test
-#                         [DPI])                 # run again at 144 dpi
+# vorlen_add_test(<target> SOURCES <file>... [LIBRARIES <lib>...]
+#                 [GUI] [SERIAL] [DPI]
+#                 [ENVIRONMENT <NAME=value>...] [LABELS <label>...] [TIMEOUT <seconds>])
 #
-# Adds a GoogleTest program for the Windows build (a console program linked
-# with GoogleTest's main and the project's warning flags) and registers each
-# of its cases with CTest; ctest runs them under Wine through
-# tools/wine-run.sh. Use SERIAL for tests that show windows, take the focus or
-# press keys, since all of them share the one desktop of the Wine prefix.
-# tools/windows.sh runs every test with the prefix at 96 dpi, then the DPI
-# tests (label "dpi") again at 144 dpi; VORLEN_TEST_DPI in the environment
-# tells a test which of the two it is in.
-# Example, in a tests/win32*/CMakeLists.txt (picked up by tests/CMakeLists.txt):
-#   vorlen_add_windows_test(vorlen_win32_tests SOURCES form_test.cpp
-#                           LIBRARIES vorlen_win32 SERIAL)
-function(vorlen_add_windows_test target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "SERIAL;DPI" "TIMEOUT" "SOURCES;LIBRARIES")
-  if(NOT WIN32)
-    message(FATAL_ERROR "vorlen_add_windows_test(${target}) needs the Windows build")
-  endif()
+# One GoogleTest program whose cases CTest discovers and runs one by one
+# (under Wine, through tools/wine-run.sh, in the Windows build).
+#   GUI     the Qt window's suites: the window, the shared headless test main
+#           (tests/support), run on the offscreen platform. Without it the
+#           program gets GoogleTest's own main.
+#   SERIAL  never alongside another test: for Windows tests that show windows,
+#           take the focus or press keys on the Wine prefix's one desktop.
+#   DPI     tools/windows.sh runs it again with the prefix at 144 dpi (label
+#           "dpi"; VORLEN_TEST_DPI tells a test which pass it is in).
+# TIMEOUT is per case, 120 s unless given.
+function(vorlen_add_test target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GUI;SERIAL;DPI" "TIMEOUT" "SOURCES;LIBRARIES;ENVIRONMENT;LABELS")
   if(NOT arg_TIMEOUT)
-    set(arg_TIMEOUT 60)
+    set(arg_TIMEOUT 120)
   endif()
   add_executable(${target} ${arg_SOURCES})
-  target_link_libraries(${target} PRIVATE ${arg_LIBRARIES} vorlen_flags GTest::gmock GTest::gtest_main)
+  target_link_libraries(${target} PRIVATE vorlen_flags ${arg_LIBRARIES})
+  set(labels ${arg_LABELS})
+  set(environment ${arg_ENVIRONMENT})
+  if(arg_GUI)
+    target_link_libraries(${target} PRIVATE vorlen_qt_test_support)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+    list(APPEND environment QT_QPA_PLATFORM=offscreen)
+  else()
+    target_link_libraries(${target} PRIVATE GTest::gmock GTest::gtest_main)
+  endif()
+  if(arg_DPI)
+    list(APPEND labels dpi)
+  endif()
   set(properties TIMEOUT ${arg_TIMEOUT})
   if(arg_SERIAL)
     list(APPEND properties RUN_SERIAL TRUE)
   endif()
-  if(arg_DPI)
-    list(APPEND properties LABELS dpi)
+  # A list inside PROPERTIES keeps its items only with escaped separators.
+  if(labels)
+    string(REPLACE ";" "\\;" labels "${labels}")
+    list(APPEND properties LABELS "${labels}")
+  endif()
+  if(environment)
+    string(REPLACE ";" "\\;" environment "${environment}")
+    list(APPEND properties ENVIRONMENT "${environment}")
   endif()
   gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES ${properties})
 endfunction()

@@ -1,7 +1,7 @@
 // What a screen reader hears of the Windows window through MSAA: the names
 // and roles it reads, the one announcement per count, the alert with the
 // correct answer, and silence from the idle animation and the blink.
-#include "tests/win32/support.h"
+#include "tests/support/win32_support.h"
 #include "win32/form1.h"
 
 #include <gtest/gtest.h>

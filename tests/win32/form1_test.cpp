@@ -6,7 +6,7 @@
 #include "engine/texts.h"
 #include "tests/support/drawn_window.h"
 #include "tests/support/fault_server.h"
-#include "tests/win32/support.h"
+#include "tests/support/win32_support.h"
 #include "win32/adapters.h"
 #include "win32/form1.h"
 #include "win32/quiz_button.h"

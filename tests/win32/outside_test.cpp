@@ -3,7 +3,7 @@
 // texts, places and states read with window messages, and one right and one
 // wrong answer played with BM_CLICK.
 #include "design/design.h"
-#include "tests/win32/support.h"
+#include "tests/support/win32_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/win32/support.h"
+#include "tests/support/win32_support.h"
 
 #include <algorithm>
 #include <chrono>
