@@ -1,6 +1,7 @@
 // The program's entry: the application, its one window, the event loop.
 #include "window/fonts.h"
 #include "window/form1.h"
+#include "window/screen_reader.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -55,6 +56,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("example.keldar.Vorlen"));
     vorlen::installFontSubstitutes();
+    vorlen::installScreenReaderSupport();
 
     Form1 window;
 #ifdef VORLEN_BENCH_HOOKS

@@ -7,14 +7,13 @@
 #include "window/counter_request.h"
 #include "window/design.h"
 #include "window/fonts.h"
-#include "window/quiet_announcements.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
 #include "window/quiz_line.h"
 #include "window/quiz_list.h"
 #include "window/quiz_panel.h"
+#include "window/screen_reader.h"
 
-#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -163,7 +162,6 @@ Form1::Form1(const QUrl& counterPage) : Form1(withCounterPage(counterPage))
 Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::move(options))
 {
     initResources();
-    quiet_ = std::make_unique<QuietAnnouncements>();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption());
     setFont(toQFont(design::defaultFont));
@@ -182,7 +180,33 @@ Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::
     engine_ = std::make_unique<QuizEngine>(
         adapters_->controls(*counter_), RandomSource(options_.clock, options_.seed), options_.counterAddress);
     connectEvents();
-    describeForScreenReaders();
+
+    auto part = [this](const char* name) { return widgets_.value(QLatin1String(name)); };
+    auto label = [&](const char* name) { return qobject_cast<QLabel*>(part(name)); };
+    auto button = [&](const char* name) { return qobject_cast<QAbstractButton*>(part(name)); };
+    SpokenParts spoken{
+        .window = this,
+        .questionPanel = panels_.value(QStringLiteral("Frame1")),
+        .wrongPanel = panels_.value(QStringLiteral("Frame5")),
+        .first = label("Label1"),
+        .times = label("Label2"),
+        .second = label("Label3"),
+        .settingsCaption = label("Label4"),
+        .dedication = label("Label5"),
+        .warning = label("Label12"),
+        .correctLine = label("Label13"),
+        .tableList = qobject_cast<QComboBox*>(part("Combo1")),
+        .orderList = qobject_cast<QComboBox*>(part("Combo2")),
+        .scratchText = part("Text1"),
+        .startStop = button("command9"),
+        .answers = {button("cev1"), button("cev2"), button("cev3"), button("cev4")},
+        .dedicationOk = button("chameleonButton1"),
+        .wrongOk = button("chameleonButton2"),
+        .counts = {{{label("Label6"), label("Label9")},
+                    {label("Label7"), label("Label10")},
+                    {label("Label8"), label("Label11")}}},
+    };
+    screenReader_ = std::make_unique<ScreenReader>(spoken, qs(text::stop));
 }
 
 Form1::~Form1()
@@ -345,96 +369,13 @@ template <typename Routine> void Form1::handle(const char* where, Routine&& rout
     }
 }
 
-void Form1::setAccessibleNameOf(const char* name, const QString& accessibleName)
-{
-    QWidget* widget = widgets_.value(QLatin1String(name));
-    if (widget == nullptr) {
-        widget = panels_.value(QLatin1String(name));
-    }
-    // Every set announces a change, so set only what really changed.
-    if (widget != nullptr && widget->accessibleName() != accessibleName) {
-        widget->setAccessibleName(accessibleName);
-    }
-}
-
-void Form1::describeForScreenReaders()
-{
-    auto button = [this](const char* name) {
-        return qobject_cast<QuizButton*>(widgets_.value(QLatin1String(name)));
-    };
-    auto label = [this](const char* name) {
-        return qobject_cast<QuizLabel*>(widgets_.value(QLatin1String(name)));
-    };
-
-    const QString startStop = button("command9")->text();
-    setAccessibleNameOf("command9", startStop);
-    setAccessibleNameOf("Label4", label("Label4")->text());
-    setAccessibleNameOf("Label2", QStringLiteral("çarpı"));
-
-    const bool running = startStop == qs(text::stop);
-    const std::array<const char*, 4> answers{"cev1", "cev2", "cev3", "cev4"};
-    if (running) {
-        const QString first = label("Label1")->text();
-        const QString second = label("Label3")->text();
-        setAccessibleNameOf("Frame1", first + QStringLiteral(" çarpı ") + second);
-        setAccessibleNameOf("Label1", first);
-        setAccessibleNameOf("Label3", second);
-        for (const char* answer : answers) {
-            setAccessibleNameOf(answer, button(answer)->text());
-        }
-    } else {
-        // Fixed names while the samples run: a changing name is announced.
-        setAccessibleNameOf("Frame1", QStringLiteral("Örnek sorular"));
-        setAccessibleNameOf("Label1", QStringLiteral("örnek"));
-        setAccessibleNameOf("Label3", QStringLiteral("örnek"));
-        for (std::size_t i = 0; i < answers.size(); ++i) {
-            setAccessibleNameOf(answers[i], QStringLiteral("Cevap %1").arg(i + 1));
-        }
-    }
-
-    const std::array<std::pair<const char*, const char*>, 3> counts{
-        {{"Label6", "Label9"}, {"Label7", "Label10"}, {"Label8", "Label11"}}};
-    for (const auto& [captionName, valueName] : counts) {
-        const QString spoken = label(captionName)->text() + label(valueName)->text();
-        setAccessibleNameOf(captionName, spoken);
-        setAccessibleNameOf(valueName, spoken);
-    }
-    setAccessibleNameOf("Label5", label("Label5")->text().replace(QLatin1Char('\n'), QLatin1Char(' ')));
-    setAccessibleNameOf("Label12", label("Label12")->text());
-    setAccessibleNameOf("Label13", label("Label13")->text());
-    setAccessibleNameOf("chameleonButton1", button("chameleonButton1")->text());
-    setAccessibleNameOf("chameleonButton2", button("chameleonButton2")->text());
-    setAccessibleNameOf("Frame5", label("Label12")->text());
-
-    QuizPanel* wrongPanel = panels_.value(QStringLiteral("Frame5"));
-    const bool open = !wrongPanel->isHidden();
-    if (open && !wrongPanelOpen_) {
-        QuizButton* ok = button("chameleonButton2");
-        const QString correct = qs(text::correctAnswerPrefix) + qs(engine_->state().correctanswer);
-        ok->setAccessibleDescription(correct);
-        setAccessibleNameOf("Frame5", label("Label12")->text() + QLatin1Char(' ') + correct);
-        ok->setFocus(Qt::OtherFocusReason);
-        QAccessibleEvent alert(wrongPanel, QAccessible::Alert);
-        QAccessible::updateAccessibility(&alert);
-    } else if (!open && wrongPanelOpen_) {
-        // Back to the answer that opened the panel, where the child left off.
-        if (lastAnswer_ != nullptr && lastAnswer_->isEnabled() && lastAnswer_->isVisible()) {
-            lastAnswer_->setFocus(Qt::OtherFocusReason);
-        }
-    }
-    wrongPanelOpen_ = open;
-}
-
 void Form1::connectEvents()
 {
     auto press = [this](const char* name, void (QuizEngine::*handler)()) {
         auto* button = qobject_cast<QuizButton*>(widgets_.value(QLatin1String(name)));
         connect(button, &QuizButton::clicked, this, [this, button, name, handler] {
-            if (QLatin1String(name).startsWith(QLatin1String("cev"))) {
-                lastAnswer_ = button;
-            }
             handle(name, [&] { (engine_.get()->*handler)(); });
-            describeForScreenReaders();
+            screenReader_->update(button);
         });
     };
     press("command9", &QuizEngine::pressCommand9);
@@ -458,7 +399,7 @@ void Form1::setVisible(bool visible)
     if (firstShow) {
         loaded_ = true;
         handle("load", [&] { engine_->load(); });
-        describeForScreenReaders();
+        screenReader_->update();
     }
     QWidget::setVisible(visible);
     if (firstShow) {

@@ -20,8 +20,8 @@ class QUrl;
 
 namespace vorlen {
 class CounterRequest;
-class QuietAnnouncements;
 class QuizPanel;
+class ScreenReader;
 } // namespace vorlen
 
 // The window keeps the name it has always had, outside the program's
@@ -68,14 +68,6 @@ private:
     void connectEvents();
     void setFocusOrder();
 
-    // Keeps the names that screen readers read in step with the window: the
-    // question in words, each answer, each count with its caption. While idle
-    // the sample questions change no name, so nothing is announced eleven
-    // times a second; when the wrong-answer panel opens, the correct answer is
-    // announced and the focus moves to its OK button.
-    void describeForScreenReaders();
-    void setAccessibleNameOf(const char* name, const QString& accessibleName);
-
     // Every event enters the engine here. A failure that a routine passes on
     // would end the program on the platform this came from; here it is
     // reported in one line and the window carries on.
@@ -88,10 +80,8 @@ private:
     QTimer* timer2_ = nullptr;
     QTimer* timer3_ = nullptr;
     vorlen::CounterRequest* counter_ = nullptr;
-    std::unique_ptr<vorlen::QuietAnnouncements> quiet_;
     std::unique_ptr<Adapters> adapters_;
     std::unique_ptr<vorlen::QuizEngine> engine_;
+    std::unique_ptr<vorlen::ScreenReader> screenReader_;
     bool loaded_ = false;
-    bool wrongPanelOpen_ = false;
-    QWidget* lastAnswer_ = nullptr; // the answer button pressed last
 };

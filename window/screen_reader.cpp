@@ -1,0 +1,253 @@
+#include "window/screen_reader.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QHash>
+#include <QLabel>
+#include <QSet>
+
+#include <algorithm>
+#include <utility>
+
+namespace vorlen {
+
+namespace {
+
+// Marks a count label whose caption label speaks for it.
+constexpr const char* spokenByCaption = "vorlenSpokenByCaption";
+
+// A label read by its accessible name, or by its caption when it has none;
+// a count reads nothing itself, since its caption label carries it.
+class LabelInterface : public QAccessibleWidget {
+public:
+    explicit LabelInterface(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name) {
+            return QAccessibleWidget::text(t);
+        }
+        if (widget()->property(spokenByCaption).toBool()) {
+            return {};
+        }
+        const QString name = QAccessibleWidget::text(t);
+        return name.isEmpty() ? static_cast<QLabel*>(widget())->text() : name;
+    }
+};
+
+QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("vorlen::QuizPanel")) {
+        // A panel is a grouping inside the window. As a frame, a screen reader
+        // would take it for a window of its own and ignore the focus in it.
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
+    }
+    if (className == QLatin1String("vorlen::QuizLabel")) {
+        return new LabelInterface(static_cast<QLabel*>(object));
+    }
+    if (className == QLatin1String("vorlen::Announcement")) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    }
+    return nullptr;
+}
+
+// The filter's memory: the last name sent for each object, and the labels
+// that blink, whose showing and hiding no screen reader should hear.
+QHash<const QObject*, QString> sentNames;
+QSet<const QObject*> stillObjects;
+QAccessible::UpdateHandler nextHandler = nullptr;
+
+void forget(const QObject* object)
+{
+    sentNames.remove(object);
+    stillObjects.remove(object);
+}
+
+bool passes(QAccessibleEvent* event)
+{
+    QObject* object = event->object();
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    const bool hidden = widget != nullptr && !widget->isVisible();
+    switch (event->type()) {
+    case QAccessible::ObjectShow:
+    case QAccessible::ObjectHide:
+    case QAccessible::StateChanged:
+        return !stillObjects.contains(object);
+    case QAccessible::TextUpdated:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+    case QAccessible::ValueChanged:
+        // The scratch text box is written on every idle tick, never shown.
+        return !hidden;
+    case QAccessible::NameChanged: {
+        QAccessibleInterface* iface = event->accessibleInterface();
+        if (iface == nullptr || object == nullptr) {
+            return true;
+        }
+        // A caption rewritten under a fixed accessible name changes nothing
+        // that is heard (the idle samples on the answer buttons).
+        const QString name = iface->text(QAccessible::Name);
+        const auto sent = sentNames.constFind(object);
+        if (sent != sentNames.constEnd() && *sent == name) {
+            return false;
+        }
+        if (sent == sentNames.constEnd()) {
+            QObject::connect(object, &QObject::destroyed, [object] { forget(object); });
+        }
+        sentNames.insert(object, name);
+        return true;
+    }
+    default:
+        return true;
+    }
+}
+
+void filter(QAccessibleEvent* event)
+{
+    if (!passes(event)) {
+        return;
+    }
+    if (nextHandler != nullptr) {
+        nextHandler(event); // a test's recorder
+        return;
+    }
+    // With no handler installed, Qt hands the event to the platform's bridge.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(&filter);
+}
+
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+} // namespace
+
+Announcement::Announcement(QWidget* window) : QWidget(window)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 0, 0);
+    hide();
+}
+
+void installScreenReaderSupport()
+{
+    static bool installed = false;
+    if (installed) {
+        return;
+    }
+    installed = true;
+    QAccessible::installFactory(&interfaceFor);
+    nextHandler = QAccessible::installUpdateHandler(&filter);
+}
+
+ScreenReader::ScreenReader(const SpokenParts& parts, QString stopCaption)
+    : parts_(parts), stopCaption_(std::move(stopCaption))
+{
+    announcer_ = new Announcement(parts_.window);
+    announcer_->setObjectName(QStringLiteral("announcement"));
+
+    // The caption is long: the program's name is read, the maker's line is
+    // there for who asks.
+    const QString separator = QStringLiteral("   -   ");
+    const QString caption = parts_.window->windowTitle();
+    parts_.window->setAccessibleName(caption.section(separator, 0, 0));
+    parts_.window->setAccessibleDescription(caption.section(separator, 1));
+
+    for (const SpokenParts::Count& count : parts_.counts) {
+        count.value->setProperty(spokenByCaption, true);
+    }
+    stillObjects.insert(parts_.warning);
+    stillObjects.insert(parts_.correctLine);
+    update();
+}
+
+ScreenReader::~ScreenReader()
+{
+    stillObjects.remove(parts_.warning);
+    stillObjects.remove(parts_.correctLine);
+}
+
+void ScreenReader::name(QWidget* widget, const QString& accessibleName)
+{
+    // Every set sends an event, so set only what changed.
+    if (widget->accessibleName() != accessibleName) {
+        widget->setAccessibleName(accessibleName);
+    }
+}
+
+void ScreenReader::announce(const QString& text)
+{
+    name(announcer_, text);
+    announcer_->show();
+    announcer_->hide();
+}
+
+void ScreenReader::update(QAbstractButton* pressed)
+{
+    const auto& answers = parts_.answers;
+    if (std::find(answers.begin(), answers.end(), pressed) != answers.end()) {
+        lastAnswer_ = pressed;
+    }
+    const bool running = parts_.startStop->text() == stopCaption_;
+    const QString times = QStringLiteral(" çarpı ");
+
+    name(parts_.startStop, parts_.startStop->text());
+    name(parts_.settingsCaption, parts_.settingsCaption->text());
+    name(parts_.times, times.trimmed());
+    QString question;
+    if (running) {
+        question = parts_.first->text() + times + parts_.second->text();
+        name(parts_.questionPanel, question);
+        name(parts_.first, parts_.first->text());
+        name(parts_.second, parts_.second->text());
+        for (QAbstractButton* answer : answers) {
+            name(answer, answer->text());
+        }
+    } else {
+        // Fixed names while the samples run: nothing to hear eleven times a second.
+        name(parts_.questionPanel, QStringLiteral("Örnek sorular"));
+        name(parts_.first, QStringLiteral("örnek"));
+        name(parts_.second, QStringLiteral("örnek"));
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            name(answers[i], QStringLiteral("Cevap %1").arg(i + 1));
+        }
+    }
+    for (const SpokenParts::Count& count : parts_.counts) {
+        name(count.caption, count.caption->text() + count.value->text());
+    }
+    name(parts_.dedication, oneLine(parts_.dedication->text()));
+    name(parts_.warning, parts_.warning->text());
+    name(parts_.correctLine, parts_.correctLine->text());
+    name(parts_.dedicationOk, parts_.dedicationOk->text());
+    name(parts_.wrongOk, parts_.wrongOk->text());
+
+    // What changed is said through the focus where the focus moves (a screen
+    // reader names the panel it enters, then the control), and through an
+    // announcement where it stays.
+    const bool open = !parts_.wrongPanel->isHidden();
+    if (open && !wrongPanelOpen_) {
+        name(parts_.wrongPanel, parts_.warning->text() + QLatin1Char(' ') + parts_.correctLine->text());
+        parts_.wrongOk->setFocus(Qt::OtherFocusReason);
+    } else if (!open && wrongPanelOpen_ && lastAnswer_ != nullptr && lastAnswer_->isEnabled() &&
+               lastAnswer_->isVisible()) {
+        // Back to the answer that opened the panel, where the child left off.
+        lastAnswer_->setFocus(Qt::OtherFocusReason);
+    } else if (running && !open && question != lastQuestion_) {
+        announce(question);
+    } else if (!running && running_) {
+        announce(parts_.startStop->text());
+    }
+    wrongPanelOpen_ = open;
+    running_ = running;
+    lastQuestion_ = question;
+}
+
+} // namespace vorlen
