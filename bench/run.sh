@@ -14,7 +14,7 @@
 #   --idle-seconds S  length of the idle CPU window (default 30)
 #   --presses P       answer-button presses timed per run (default 40)
 #   --build DIR       build directory (default build-bench), configured with
-#                     -DCMAKE_BUILD_TYPE=Release -DVORLEN_BENCH_HOOKS=ON
+#                     -DCMAKE_BUILD_TYPE=Release
 #   --no-build        use what DIR holds
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -48,26 +48,22 @@ for tool in cmake Xvfb xdotool timeout awk python3; do need "$tool"; done
 # --- build ------------------------------------------------------------------
 if [ "$do_build" = 1 ]; then
     say "building in $build"
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVORLEN_BENCH_HOOKS=ON -DVORLEN_BUILD_TESTS=OFF \
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVORLEN_BUILD_TESTS=OFF \
         -DVORLEN_BUILD_BENCHMARKS=ON >/dev/null
-    targets="vorlen vorlen_floor vorlen_stamp_exec"
+    targets="vorlen_probed vorlen_floor vorlen_stamp_exec"
     if cmake --build "$build" --target help 2>/dev/null | grep -q 'vorlen_engine_bench'; then
         targets="$targets vorlen_engine_bench"
     fi
     # shellcheck disable=SC2086
     cmake --build "$build" -j2 --target $targets >/dev/null
 fi
-program=$build/app/vorlen
+program=$build/bench/vorlen_probed
 floor=$build/bench/floor/vorlen_floor
 stamp=$build/bench/floor/vorlen_stamp_exec
 engine_bench=$(find "$build/bench" -name vorlen_engine_bench -type f -perm -u+x 2>/dev/null | head -n 1)
 for binary in "$program" "$floor" "$stamp"; do
     [ -x "$binary" ] || { echo "bench/run.sh: $binary is not built" >&2; exit 1; }
 done
-if ! grep -q '^VORLEN_BENCH_HOOKS:BOOL=ON' "$build/CMakeCache.txt"; then
-    echo "bench/run.sh: $build was not configured with -DVORLEN_BENCH_HOOKS=ON" >&2
-    exit 1
-fi
 
 results=$build/bench-results
 rm -rf "$results"
@@ -151,7 +147,7 @@ startup_once() { # PROGRAM [ARGUMENT]
     running=("$pid")
     if ! wait_for_line first-paint "$out" 20; then
         stop "$pid"
-        echo "bench/run.sh: $1 printed no first-paint line (was it built with VORLEN_BENCH_HOOKS?)" >&2
+        echo "bench/run.sh: $1 printed no first-paint line (is it a build of bench/probed or bench/floor?)" >&2
         exit 1
     fi
     stop "$pid"

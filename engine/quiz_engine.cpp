@@ -11,12 +11,13 @@ namespace vorlen {
 
 namespace {
 
-// One step of a routine that carries on: a failure skips this step only.
+// One step of a routine that carries on: a failure skips this step only,
+// whatever the control threw.
 template <typename Step> void attempt(Step&& step) noexcept
 {
     try {
         std::forward<Step>(step)();
-    } catch (const std::exception&) { // NOLINT(bugprone-empty-catch): skipping is the rule
+    } catch (...) { // NOLINT(bugprone-empty-catch): skipping is the rule
     }
 }
 
@@ -25,7 +26,7 @@ template <typename Read> auto attemptRead(Read&& read) noexcept -> std::optional
 {
     try {
         return std::forward<Read>(read)();
-    } catch (const std::exception&) {
+    } catch (...) {
         return std::nullopt;
     }
 }
@@ -351,13 +352,11 @@ void QuizEngine::answer(const Button& button)
     attempt([&] { state_.totalcount = checkedAdd(state_.totalcount, 1); });
     attempt([&] { c_.Label9.setCaption(numberText(state_.totalcount)); });
 
-    // An unreadable caption cannot be judged either way; the press then only
-    // counts as given, and the question stays for another try.
+    // A caption that cannot be read is not the right answer: the press counts
+    // as wrong and the child sees the correct one, so that every answer given
+    // is either right or wrong.
     const auto caption = attemptRead([&] { return button.caption(); });
-    if (!caption) {
-        return;
-    }
-    if (*caption == state_.correctanswer) {
+    if (caption && *caption == state_.correctanswer) {
         attempt([&] { state_.rightcount = checkedAdd(state_.rightcount, 1); });
         attempt([&] { c_.Label10.setCaption(numberText(state_.rightcount)); });
         attempt([&] { sor(); });

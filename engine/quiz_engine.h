@@ -15,8 +15,8 @@
 namespace vorlen {
 
 // Two kinds of routine, fixed per routine:
-//  - "carries on": a step that fails is skipped and the routine goes on with
-//    its next step; nothing leaves the routine.
+//  - "carries on": a step that fails is skipped, whatever it throws, and the
+//    routine goes on with its next step; nothing leaves the routine.
 //  - "passes on": the first failure ends the routine and reaches the caller as
 //    a std::exception.
 class QuizEngine {

@@ -16,9 +16,9 @@ public:
     RandomSource(Clock clock, std::uint64_t seed);
 
     // Mixes the clock's reading into the current state. It never restarts the
-    // sequence: several reseeds within one tick of the clock (the clock on
-    // Windows advanced in 1/64 s steps) must still yield fresh values, or the
-    // redraw loops that wait for an unused factor would spin for ever.
+    // sequence: several reseeds within one tick of the clock (a system clock
+    // may advance in steps as coarse as 1/64 s) must still yield fresh values,
+    // or the redraw loops that wait for an unused factor would spin for ever.
     void reseed();
 
     // One value r with 0 <= r < 1.

@@ -3,6 +3,9 @@
 #include "window/colours.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
+#include "window/quiz_list.h"
+#include "window/quiz_panel.h"
+#include "window/window_parts.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -102,6 +105,63 @@ std::string TextBoxAdapter::text() const
 void TextBoxAdapter::setText(const std::string& text)
 {
     box_->setText(toQString(text));
+}
+
+EngineControls::EngineControls(const WindowParts& parts, WebBrowser& browser)
+    : labels_{LabelAdapter(parts.Label1),  LabelAdapter(parts.Label2),  LabelAdapter(parts.Label3),
+              LabelAdapter(parts.Label4),  LabelAdapter(parts.Label5),  LabelAdapter(parts.Label6),
+              LabelAdapter(parts.Label7),  LabelAdapter(parts.Label8),  LabelAdapter(parts.Label9),
+              LabelAdapter(parts.Label10), LabelAdapter(parts.Label11), LabelAdapter(parts.Label12),
+              LabelAdapter(parts.Label13)},
+      frames_{PanelAdapter(parts.Frame1), PanelAdapter(parts.Frame2), PanelAdapter(parts.Frame3),
+              PanelAdapter(parts.Frame4), PanelAdapter(parts.Frame5)},
+      answers_{ButtonAdapter(parts.cev1), ButtonAdapter(parts.cev2), ButtonAdapter(parts.cev3),
+               ButtonAdapter(parts.cev4)},
+      buttons_{ButtonAdapter(parts.command9), ButtonAdapter(parts.chameleonButton1),
+               ButtonAdapter(parts.chameleonButton2)},
+      lists_{ListAdapter(parts.Combo1), ListAdapter(parts.Combo2)},
+      text1_(parts.Text1), timers_{TimerAdapter(parts.Timer1), TimerAdapter(parts.Timer2),
+                                   TimerAdapter(parts.Timer3)},
+      browser_(browser)
+{
+}
+
+Controls EngineControls::controls()
+{
+    return Controls{
+        .Label1 = labels_[0],
+        .Label2 = labels_[1],
+        .Label3 = labels_[2],
+        .Label4 = labels_[3],
+        .Label5 = labels_[4],
+        .Label6 = labels_[5],
+        .Label7 = labels_[6],
+        .Label8 = labels_[7],
+        .Label9 = labels_[8],
+        .Label10 = labels_[9],
+        .Label11 = labels_[10],
+        .Label12 = labels_[11],
+        .Label13 = labels_[12],
+        .Frame1 = frames_[0],
+        .Frame2 = frames_[1],
+        .Frame3 = frames_[2],
+        .Frame4 = frames_[3],
+        .Frame5 = frames_[4],
+        .Combo1 = lists_[0],
+        .Combo2 = lists_[1],
+        .Text1 = text1_,
+        .cev1 = answers_[0],
+        .cev2 = answers_[1],
+        .cev3 = answers_[2],
+        .cev4 = answers_[3],
+        .command9 = buttons_[0],
+        .chameleonButton1 = buttons_[1],
+        .chameleonButton2 = buttons_[2],
+        .Timer1 = timers_[0],
+        .Timer2 = timers_[1],
+        .Timer3 = timers_[2],
+        .WebBrowser1 = browser_,
+    };
 }
 
 void TimerAdapter::setEnabled(bool enabled)

@@ -5,6 +5,8 @@
 
 #include "engine/controls.h"
 
+#include <array>
+
 class QComboBox;
 class QLineEdit;
 class QTimer;
@@ -14,6 +16,7 @@ namespace vorlen {
 
 class QuizButton;
 class QuizLabel;
+struct WindowParts;
 
 class LabelAdapter final : public Label {
 public:
@@ -76,6 +79,28 @@ public:
 
 private:
     QTimer* timer_;
+};
+
+// One adapter for every control of the window that the engine touches, made
+// once from the window's parts, and the bundle of them that the engine takes.
+class EngineControls {
+public:
+    EngineControls(const WindowParts& parts, WebBrowser& browser);
+
+    EngineControls(const EngineControls&) = delete;
+    EngineControls& operator=(const EngineControls&) = delete;
+
+    [[nodiscard]] Controls controls();
+
+private:
+    std::array<LabelAdapter, 13> labels_;  // Label1..Label13
+    std::array<PanelAdapter, 5> frames_;   // Frame1..Frame5
+    std::array<ButtonAdapter, 4> answers_; // cev1..cev4
+    std::array<ButtonAdapter, 3> buttons_; // command9, chameleonButton1, chameleonButton2
+    std::array<ListAdapter, 2> lists_;     // Combo1, Combo2
+    TextBoxAdapter text1_;
+    std::array<TimerAdapter, 3> timers_; // Timer1..Timer3
+    WebBrowser& browser_;
 };
 
 } // namespace vorlen

@@ -1,10 +1,10 @@
-// The design's font faces and the installed faces that stand in for them.
-// Widgets keep the design's family in font(); Qt resolves it through the
-// substitutes registered here, each a face that holds every Turkish letter,
-// so no word mixes faces.
+// The design's font faces and the installed faces that stand in for them,
+// each a face that holds every Turkish letter, so no word mixes faces. A
+// widget's font names the installed face first and the design's face after
+// it among its families.
 #pragma once
 
-#include "window/design.h"
+#include "design/design.h"
 
 #include <QFont>
 #include <QString>
@@ -24,12 +24,14 @@ inline constexpr std::array<FontSubstitute, 5> fontSubstitutes{{
     {"Verdana", "DejaVu Sans"},          // the same wide, open design
     {"Tahoma", "DejaVu Sans Condensed"}, // its narrow sibling
     {"Comic Sans MS", "Andika"},         // a friendly face made for young readers
-    {"Arial Black", "Lato Black"},       // black at normal weight, like the original
+    {"Arial Black", "Lato Black"},       // a black face that is black at normal weight
 }};
 
-// Registers the substitutes with Qt; call once after the application exists.
+// Registers the substitutes with Qt, for anything that asks for a design face
+// by name; call once after the application exists.
 void installFontSubstitutes();
 
+// The design font, its installed substitute first among its families.
 [[nodiscard]] QFont toQFont(const design::Font& font);
 
 } // namespace vorlen

@@ -1,42 +1,43 @@
-// The program's one window: builds every panel and control from the design
-// table, hands them to the quiz engine through adapters, runs the engine's
-// load step just before the window is first shown, and forwards every press
-// and timer tick to the engine. The quiz rules live in the engine, not here.
+// The program's one window: it builds its parts from the design table, hands
+// them to the quiz engine through adapters, runs the engine's load step just
+// before the window is first shown, and forwards every press and timer tick
+// to the engine through the failure boundary. The quiz rules live in the
+// engine, the window as drawn in the design table; this is the wiring.
 #pragma once
 
+#include "design/design.h"
+#include "engine/failure_boundary.h"
 #include "engine/quiz_engine.h"
 #include "engine/random_source.h"
+#include "window/window_parts.h"
 
-#include <QHash>
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
-class QTimer;
 class QUrl;
 
 namespace vorlen {
 class CounterRequest;
-class QuizPanel;
+class EngineControls;
 class ScreenReader;
 } // namespace vorlen
 
-// The window keeps the name it has always had, outside the program's
-// namespace; everything it is built from lives in namespace vorlen.
+// Outside the program's namespace, under its name in the design; everything
+// it is built from lives in namespace vorlen.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
     struct Options {
-        std::string counterAddress = defaultCounterAddress();
+        std::string counterAddress = vorlen::design::counterAddress();
         vorlen::RandomSource::Clock clock = &vorlen::RandomSource::timeOfDay;
         std::uint64_t seed = 0x5EED5EED5EEDULL;
         int counterTimeoutMs = 15000;
         // Where a failure that reaches the window goes: one line each.
-        std::function<void(const std::string&)> reportFailure = &Form1::writeToStandardError;
+        vorlen::FailureReport reportFailure = &Form1::writeToStandardError;
     };
 
     Form1();
@@ -50,37 +51,20 @@ public:
     // The first show runs the load step before anything is drawn.
     void setVisible(bool visible) override;
 
+    [[nodiscard]] const vorlen::WindowParts& parts() const { return parts_; }
     [[nodiscard]] vorlen::QuizEngine& engine() { return *engine_; }
     [[nodiscard]] vorlen::CounterRequest& counterRequest() { return *counter_; }
 
-    // The window caption, with the maker's web address and telephone number.
-    [[nodiscard]] static QString windowCaption();
-    [[nodiscard]] static std::string defaultCounterAddress();
     static void writeToStandardError(const std::string& line);
 
 private:
-    struct Adapters;
-
-    void buildPanels();
-    void buildControls();
-    void buildLines();
-    void buildTimers();
     void connectEvents();
-    void setFocusOrder();
-
-    // Every event enters the engine here. A failure that a routine passes on
-    // would end the program on the platform this came from; here it is
-    // reported in one line and the window carries on.
-    template <typename Routine> void handle(const char* where, Routine&& routine);
+    template <typename Routine> void enter(const char* where, Routine&& routine);
 
     Options options_;
-    QHash<QString, QWidget*> widgets_;
-    QHash<QString, vorlen::QuizPanel*> panels_;
-    QTimer* timer1_ = nullptr;
-    QTimer* timer2_ = nullptr;
-    QTimer* timer3_ = nullptr;
+    vorlen::WindowParts parts_;
     vorlen::CounterRequest* counter_ = nullptr;
-    std::unique_ptr<Adapters> adapters_;
+    std::unique_ptr<vorlen::EngineControls> controls_;
     std::unique_ptr<vorlen::QuizEngine> engine_;
     std::unique_ptr<vorlen::ScreenReader> screenReader_;
     bool loaded_ = false;

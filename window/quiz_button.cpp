@@ -93,9 +93,12 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     constexpr qreal radius = 4.0;
 
-    const bool enabled = isEnabled();
+    // A button locked only by its panel (the answers and "Dur" under the open
+    // wrong-answer panel) keeps its look; it greys only when it is disabled
+    // itself. It takes no press either way.
+    const bool enabled = parentWidget() == nullptr || isEnabledTo(parentWidget());
     const bool down = isDown();
-    const bool hover = enabled && underMouse();
+    const bool hover = isEnabled() && underMouse();
 
     QColor face = palette().color(QPalette::Active, QPalette::Button);
     if (down) {

@@ -2,7 +2,8 @@
 // its own text colour (a second colour under the mouse), a visible focus
 // rectangle, and its caption given back exactly as written. Space and Enter
 // press it alike. A press reaches nobody while the button or its panel is
-// disabled. It knows nothing of the quiz: the window connects clicked().
+// disabled; it paints greyed only while it is disabled itself. It knows
+// nothing of the quiz: the window connects clicked().
 #pragma once
 
 #include <QColor>

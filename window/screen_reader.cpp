@@ -1,5 +1,10 @@
 #include "window/screen_reader.h"
 
+#include "engine/texts.h"
+#include "window/quiz_button.h"
+#include "window/quiz_label.h"
+#include "window/quiz_panel.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -8,6 +13,8 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <utility>
 
 namespace vorlen {
@@ -148,31 +155,30 @@ void installScreenReaderSupport()
     nextHandler = QAccessible::installUpdateHandler(&filter);
 }
 
-ScreenReader::ScreenReader(const SpokenParts& parts, QString stopCaption)
-    : parts_(parts), stopCaption_(std::move(stopCaption))
+ScreenReader::ScreenReader(QWidget& window, const WindowParts& parts) : parts_(parts)
 {
-    announcer_ = new Announcement(parts_.window);
+    announcer_ = new Announcement(&window);
     announcer_->setObjectName(QStringLiteral("announcement"));
 
     // The caption is long: the program's name is read, the maker's line is
     // there for who asks.
     const QString separator = QStringLiteral("   -   ");
-    const QString caption = parts_.window->windowTitle();
-    parts_.window->setAccessibleName(caption.section(separator, 0, 0));
-    parts_.window->setAccessibleDescription(caption.section(separator, 1));
+    const QString caption = window.windowTitle();
+    window.setAccessibleName(caption.section(separator, 0, 0));
+    window.setAccessibleDescription(caption.section(separator, 1));
 
-    for (const SpokenParts::Count& count : parts_.counts) {
-        count.value->setProperty(spokenByCaption, true);
+    for (QuizLabel* count : parts_.counts()) {
+        count->setProperty(spokenByCaption, true);
     }
-    stillObjects.insert(parts_.warning);
-    stillObjects.insert(parts_.correctLine);
+    stillObjects.insert(parts_.Label12);
+    stillObjects.insert(parts_.Label13);
     update();
 }
 
 ScreenReader::~ScreenReader()
 {
-    stillObjects.remove(parts_.warning);
-    stillObjects.remove(parts_.correctLine);
+    stillObjects.remove(parts_.Label12);
+    stillObjects.remove(parts_.Label13);
 }
 
 void ScreenReader::name(QWidget* widget, const QString& accessibleName)
@@ -192,50 +198,56 @@ void ScreenReader::announce(const QString& text)
 
 void ScreenReader::update(QAbstractButton* pressed)
 {
-    const auto& answers = parts_.answers;
+    const WindowParts& p = parts_;
+    const auto answers = p.answers();
     if (std::find(answers.begin(), answers.end(), pressed) != answers.end()) {
         lastAnswer_ = pressed;
     }
-    const bool running = parts_.startStop->text() == stopCaption_;
+    const auto qs = [](std::string_view text) {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    const bool running = p.command9->text() == qs(text::stop);
     const QString times = QStringLiteral(" çarpı ");
 
-    name(parts_.startStop, parts_.startStop->text());
-    name(parts_.settingsCaption, parts_.settingsCaption->text());
-    name(parts_.times, times.trimmed());
+    name(p.command9, p.command9->text());
+    name(p.Label4, p.Label4->text());
+    name(p.Label2, times.trimmed());
     QString question;
     if (running) {
-        question = parts_.first->text() + times + parts_.second->text();
-        name(parts_.questionPanel, question);
-        name(parts_.first, parts_.first->text());
-        name(parts_.second, parts_.second->text());
-        for (QAbstractButton* answer : answers) {
+        question = p.Label1->text() + times + p.Label3->text();
+        name(p.Frame1, question);
+        name(p.Label1, p.Label1->text());
+        name(p.Label3, p.Label3->text());
+        for (QuizButton* answer : answers) {
             name(answer, answer->text());
         }
     } else {
         // Fixed names while the samples run: nothing to hear eleven times a second.
-        name(parts_.questionPanel, QStringLiteral("Örnek sorular"));
-        name(parts_.first, QStringLiteral("örnek"));
-        name(parts_.second, QStringLiteral("örnek"));
+        name(p.Frame1, QStringLiteral("Örnek sorular"));
+        name(p.Label1, QStringLiteral("örnek"));
+        name(p.Label3, QStringLiteral("örnek"));
         for (std::size_t i = 0; i < answers.size(); ++i) {
             name(answers[i], QStringLiteral("Cevap %1").arg(i + 1));
         }
     }
-    for (const SpokenParts::Count& count : parts_.counts) {
-        name(count.caption, count.caption->text() + count.value->text());
+    const std::array<std::pair<QuizLabel*, QuizLabel*>, 3> counts{
+        {{p.Label6, p.Label9}, {p.Label7, p.Label10}, {p.Label8, p.Label11}}};
+    for (const auto& [caption, value] : counts) {
+        name(caption, caption->text() + value->text());
     }
-    name(parts_.dedication, oneLine(parts_.dedication->text()));
-    name(parts_.warning, parts_.warning->text());
-    name(parts_.correctLine, parts_.correctLine->text());
-    name(parts_.dedicationOk, parts_.dedicationOk->text());
-    name(parts_.wrongOk, parts_.wrongOk->text());
+    name(p.Label5, oneLine(p.Label5->text()));
+    name(p.Label12, p.Label12->text());
+    name(p.Label13, p.Label13->text());
+    name(p.chameleonButton1, p.chameleonButton1->text());
+    name(p.chameleonButton2, p.chameleonButton2->text());
 
     // What changed is said through the focus where the focus moves (a screen
     // reader names the panel it enters, then the control), and through an
     // announcement where it stays.
-    const bool open = !parts_.wrongPanel->isHidden();
+    const bool open = !p.Frame5->isHidden();
     if (open && !wrongPanelOpen_) {
-        name(parts_.wrongPanel, parts_.warning->text() + QLatin1Char(' ') + parts_.correctLine->text());
-        parts_.wrongOk->setFocus(Qt::OtherFocusReason);
+        name(p.Frame5, p.Label12->text() + QLatin1Char(' ') + p.Label13->text());
+        p.chameleonButton2->setFocus(Qt::OtherFocusReason);
     } else if (!open && wrongPanelOpen_ && lastAnswer_ != nullptr && lastAnswer_->isEnabled() &&
                lastAnswer_->isVisible()) {
         // Back to the answer that opened the panel, where the child left off.
@@ -243,7 +255,7 @@ void ScreenReader::update(QAbstractButton* pressed)
     } else if (running && !open && question != lastQuestion_) {
         announce(question);
     } else if (!running && running_) {
-        announce(parts_.startStop->text());
+        announce(p.command9->text());
     }
     wrongPanelOpen_ = open;
     running_ = running;

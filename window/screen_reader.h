@@ -11,45 +11,17 @@
 // It decides nothing about the quiz; it only reads the controls.
 #pragma once
 
+#include "window/window_parts.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
-#include <array>
-
 class QAbstractButton;
-class QComboBox;
-class QLabel;
 
 namespace vorlen {
 
 void installScreenReaderSupport();
-
-// The parts of one window that a screen reader reads.
-struct SpokenParts {
-    QWidget* window = nullptr;
-    QWidget* questionPanel = nullptr;          // Frame1
-    QWidget* wrongPanel = nullptr;             // Frame5
-    QLabel* first = nullptr;                   // Label1
-    QLabel* times = nullptr;                   // Label2
-    QLabel* second = nullptr;                  // Label3
-    QLabel* settingsCaption = nullptr;         // Label4
-    QLabel* dedication = nullptr;              // Label5
-    QLabel* warning = nullptr;                 // Label12
-    QLabel* correctLine = nullptr;             // Label13
-    QComboBox* tableList = nullptr;            // Combo1
-    QComboBox* orderList = nullptr;            // Combo2
-    QWidget* scratchText = nullptr;            // Text1
-    QAbstractButton* startStop = nullptr;      // command9
-    std::array<QAbstractButton*, 4> answers{}; // cev1..cev4
-    QAbstractButton* dedicationOk = nullptr;   // chameleonButton1
-    QAbstractButton* wrongOk = nullptr;        // chameleonButton2
-    struct Count {
-        QLabel* caption = nullptr;
-        QLabel* value = nullptr;
-    };
-    std::array<Count, 3> counts{}; // Label6/Label9, Label7/Label10, Label8/Label11
-};
 
 // A zero-sized child of the window that is shown for a moment to say one
 // thing. Screen readers speak a notification when it appears, wherever the
@@ -63,8 +35,7 @@ public:
 
 class ScreenReader {
 public:
-    // The start button reads stopCaption ("Dur") while a quiz runs.
-    ScreenReader(const SpokenParts& parts, QString stopCaption);
+    ScreenReader(QWidget& window, const WindowParts& parts);
     ~ScreenReader();
 
     ScreenReader(const ScreenReader&) = delete;
@@ -78,8 +49,7 @@ private:
     void name(QWidget* widget, const QString& accessibleName);
     void announce(const QString& text);
 
-    SpokenParts parts_;
-    QString stopCaption_;
+    const WindowParts& parts_;          // the window's, which outlives this
     Announcement* announcer_ = nullptr; // owned by the window
     QString lastQuestion_;
     bool running_ = false;

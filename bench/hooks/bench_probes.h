@@ -1,6 +1,6 @@
 // Timestamps for the benchmarks (bench/run.sh). They are compiled into the
-// program only in a build with VORLEN_BENCH_HOOKS, and into the empty-window
-// floor program. Asked for through the environment, they print
+// probed program (bench/probed) and the empty-window floor (bench/floor),
+// never into the program itself. Asked for through the environment, they print
 // CLOCK_MONOTONIC nanoseconds on standard output, one event a line; without
 // those variables they install nothing.
 //

@@ -1,5 +1,6 @@
 #include "bench/hooks/quiz_presses.h"
 
+#include "engine/texts.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
 
@@ -8,15 +9,14 @@ namespace vorlen::bench {
 NextPress quizPresses(Form1& window)
 {
     return [&window]() -> Press {
-        auto* start = window.findChild<QuizButton*>(QStringLiteral("command9"));
-        if (start != nullptr && start->text() != QStringLiteral("Dur")) {
+        QuizButton* start = window.parts().command9;
+        if (start->text() != QString::fromUtf8(text::stop.data(), static_cast<qsizetype>(text::stop.size()))) {
             return {start, QStringLiteral("command9")};
         }
         const QString right = QString::fromStdString(window.engine().state().correctanswer);
-        for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
-            auto* answer = window.findChild<QuizButton*>(QLatin1String(name));
-            if (answer != nullptr && answer->isEnabled() && answer->text() == right) {
-                return {answer, QLatin1String(name)};
+        for (QuizButton* answer : window.parts().answers()) {
+            if (answer->isEnabled() && answer->text() == right) {
+                return {answer, answer->objectName()};
             }
         }
         return {nullptr, QString()};

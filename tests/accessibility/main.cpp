@@ -2,7 +2,7 @@
 // that tools/with-atspi.sh provides, with the accessibility bridge on, and a
 // recorder behind the program's screen-reader filter in place of the bridge.
 #include "tests/accessibility/heard.h"
-#include "window/fonts.h"
+#include "window/application.h"
 #include "window/screen_reader.h"
 
 #include <QAccessible>
@@ -38,7 +38,7 @@ void record(QAccessibleEvent* event)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    vorlen::installFontSubstitutes();
+    vorlen::setUpApplication();
     QAccessible::installUpdateHandler(&record);
     vorlen::installScreenReaderSupport();
     testing::InitGoogleTest(&argc, argv);

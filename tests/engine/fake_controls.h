@@ -27,12 +27,13 @@ class FakeControl;
 // What the controls of one window share: the log, and each other by name.
 struct Wiring {
     CallLog log;
+    bool refuseWithNonStandardThrow = false; // refuse by throwing an int, not a std::exception
     std::map<std::string, FakeControl*, std::less<>> byName;
 };
 
 class FakeControl {
 public:
-    FakeControl(std::string name, Wiring& wiring) : name_(std::move(name)), log_(&wiring.log)
+    FakeControl(std::string name, Wiring& wiring) : name_(std::move(name)), wiring_(&wiring)
     {
         wiring.byName[name_] = this;
     }
@@ -63,6 +64,9 @@ protected:
         const int n = ++counts_[op];
         const auto plan = plans_.find(op);
         if (plan != plans_.end() && (plan->second == 0 || plan->second == n)) {
+            if (wiring_->refuseWithNonStandardThrow) {
+                throw n; // NOLINT(hicpp-exception-baseclass): a control may throw anything
+            }
             throw std::runtime_error(name_ + "." + op + " refused");
         }
     }
@@ -71,7 +75,7 @@ protected:
     void store(const std::string& op, const std::string& logged, T& field, const T& value)
     {
         enter(op);
-        log_->push_back(name_ + "." + op + "(" + logged + ")");
+        wiring_->log.push_back(name_ + "." + op + "(" + logged + ")");
         field = value;
     }
     template <typename T> const T& read(const std::string& op, const T& field) const
@@ -89,7 +93,7 @@ protected:
 
 private:
     std::string name_;
-    CallLog* log_;
+    Wiring* wiring_;
     std::map<std::string, int> plans_;
     mutable std::map<std::string, int> counts_;
 };

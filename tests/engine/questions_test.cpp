@@ -32,9 +32,9 @@ std::vector<std::string> sequentialCycle(std::string_view table)
 class EveryTable : public EngineTest, public ::testing::WithParamInterface<std::string_view> {};
 
 INSTANTIATE_TEST_SUITE_P(TableList, EveryTable, ::testing::ValuesIn(text::tableList),
-                         [](const ::testing::TestParamInfo<std::string_view>& info) {
-                             return info.index == 0 ? std::string("AllTables")
-                                                    : "Table" + std::to_string(info.index);
+                         [](const ::testing::TestParamInfo<std::string_view>& param) {
+                             return param.index == 0 ? std::string("AllTables")
+                                                     : "Table" + std::to_string(param.index);
                          });
 
 TEST_P(EveryTable, SequentialOrderWalksTheCycleThenStartsAgain)
@@ -182,6 +182,28 @@ TEST_F(EngineTest, OverflowingProductLeavesTheAnswerAndReachesTheCaller)
     EXPECT_NO_THROW(engine.pressCev2());
     EXPECT_EQ(window.Label10.caption, "1");
     EXPECT_EQ(engine.state().correctanswer, "42");
+}
+
+// The time of day is mixed into every draw: the same seed at another time
+// asks other questions, and the same seed at the same time asks the same.
+TEST(Reseeding, TheClockDecidesTheMixedQuestions)
+{
+    const auto play = [](float now, std::string_view table) {
+        EngineRig rig;
+        rig.now = now;
+        rig.start(table, text::mixed);
+        std::string run;
+        for (int i = 0; i < 10; ++i) {
+            run += rig.shown() + ":" + rig.window.cev1.shown + "," + rig.window.cev2.shown + " ";
+            rig.answerRight();
+        }
+        return run;
+    };
+    for (const std::string_view table : {text::allTables, text::tables[6]}) {
+        SCOPED_TRACE(table);
+        EXPECT_EQ(play(30000.0F, table), play(30000.0F, table));
+        EXPECT_NE(play(30000.0F, table), play(30000.5F, table));
+    }
 }
 
 } // namespace

@@ -32,7 +32,7 @@ TEST(RandomSource, UniformFillsTheHalfOpenUnitInterval)
 
 TEST(RandomSource, WholeCoversOneToN)
 {
-    for (const std::int16_t n : {1, 4, 10}) {
+    for (const std::int16_t n : std::initializer_list<std::int16_t>{1, 4, 10}) {
         SCOPED_TRACE(n);
         RandomSource random = frozenAt(0.5F);
         std::set<std::int16_t> seen;

@@ -140,7 +140,8 @@ void run(EngineRig& rig, Routine routine)
 }
 
 // A routine that carries on: with one control refusing one operation, it
-// writes everything it writes without the failure, minus what was refused.
+// writes everything it writes without the failure, minus what was refused,
+// whether the control throws a std::exception or anything else.
 TEST(CarryOn, RefusedStepIsSkippedAndTheRestHappens)
 {
     struct Case {
@@ -166,26 +167,30 @@ TEST(CarryOn, RefusedStepIsSkippedAndTheRestHappens)
         {Routine::wrongAnswer, "Frame5", "setVisible", {"Frame5."}},
         {Routine::wrongAnswer, "Label13", "setCaption", {"Label13."}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << static_cast<int>(c.routine) << " " << c.control << "." << c.op);
-        EngineRig plain;
-        EngineRig refusing;
-        for (EngineRig* rig : {&plain, &refusing}) {
-            prepare(*rig, c.routine);
-            rig->window.log.clear();
-        }
-        refusing.window.find(c.control).failAlways(c.op);
-        run(plain, c.routine);
-        EXPECT_NO_THROW(run(refusing, c.routine));
+    for (const bool nonStandard : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << static_cast<int>(c.routine) << " " << c.control << "."
+                                              << c.op << (nonStandard ? ", throwing an int" : ""));
+            EngineRig plain;
+            EngineRig refusing;
+            for (EngineRig* rig : {&plain, &refusing}) {
+                prepare(*rig, c.routine);
+                rig->window.log.clear();
+            }
+            refusing.window.refuseWithNonStandardThrow = nonStandard;
+            refusing.window.find(c.control).failAlways(c.op);
+            run(plain, c.routine);
+            EXPECT_NO_THROW(run(refusing, c.routine));
 
-        std::vector<std::string> expected;
-        std::copy_if(plain.window.log.begin(), plain.window.log.end(), std::back_inserter(expected),
-                     [&](const std::string& write) {
-                         return std::none_of(c.lost.begin(), c.lost.end(),
-                                             [&](const std::string& p) { return write.starts_with(p); });
-                     });
-        ASSERT_LT(expected.size(), plain.window.log.size()) << "the refused step was never tried";
-        EXPECT_EQ(refusing.window.log, expected);
+            std::vector<std::string> expected;
+            std::copy_if(plain.window.log.begin(), plain.window.log.end(), std::back_inserter(expected),
+                         [&](const std::string& write) {
+                             return std::none_of(c.lost.begin(), c.lost.end(),
+                                                 [&](const std::string& p) { return write.starts_with(p); });
+                         });
+            ASSERT_LT(expected.size(), plain.window.log.size()) << "the refused step was never tried";
+            EXPECT_EQ(refusing.window.log, expected);
+        }
     }
 }
 

@@ -1,8 +1,9 @@
 #include "monkey.h"
 
-#include "window/design.h"
+#include "design/design.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
+#include "window/quiz_list.h"
 #include "window_watch.h"
 
 #include <QAbstractItemView>
@@ -20,7 +21,6 @@
 #include <cstdio>
 #include <deque>
 #include <limits>
-#include <map>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -113,81 +113,12 @@ private:
     std::mt19937_64 engine_;
 };
 
-// A button pressed with Return shows itself pressed and clicks a moment
-// later, on a timer of its own. The gate holds that timer back until the
-// monkey lets it through, so the click lands at a chosen place in the stream
-// however fast or slow the machine runs. It watches the button and every
-// object inside it, wherever the button keeps its timer.
-class PressGate : public QObject {
-public:
-    void hold(QuizButton* button)
-    {
-        Held& held = held_[button];
-        held.since.start();
-        held.watched = button->findChildren<QObject*>();
-        held.watched.push_back(button);
-        for (QObject* object : held.watched) {
-            object->installEventFilter(this);
-        }
-    }
-
-    [[nodiscard]] bool holds(QuizButton* button) const { return held_.count(button) != 0; }
-
-    // Lets the press land: delivers the held tick, or waits until the
-    // button has come up by itself. False when it stayed pressed.
-    bool release(QuizButton* button)
-    {
-        Held& held = held_[button];
-        constexpr qint64 pressMs = 150; // longer than any press shows
-        // The outcome is read from the button below, not from the wait.
-        static_cast<void>(QTest::qWaitFor(
-            [&] {
-                return held.tick.first != nullptr || (!button->isDown() && held.since.elapsed() > pressMs);
-            },
-            2000));
-        const Held done = held;
-        held_.erase(button);
-        for (QObject* object : done.watched) {
-            object->removeEventFilter(this);
-        }
-        if (done.tick.first != nullptr) {
-            QTimerEvent tick(done.tick.second);
-            QCoreApplication::sendEvent(done.tick.first, &tick);
-        }
-        return !button->isDown();
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::Timer) {
-            return false;
-        }
-        for (auto& [button, held] : held_) {
-            if (std::find(held.watched.begin(), held.watched.end(), watched) != held.watched.end()) {
-                held.tick = {watched, static_cast<QTimerEvent*>(event)->timerId()};
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    struct Held {
-        QElapsedTimer since;
-        QList<QObject*> watched;
-        std::pair<QObject*, int> tick{nullptr, 0};
-    };
-    std::map<QuizButton*, Held> held_;
-};
-
 struct Key {
     Qt::Key key;
     char ascii; // 0 for keys without text
     int weight;
 };
 
-// Return is rare: each press with Return costs a real tenth of a second.
 constexpr std::array<Key, 43> keys{{
     {Qt::Key_Space, ' ', 120}, {Qt::Key_Return, 0, 3}, {Qt::Key_Tab, 0, 100}, {Qt::Key_Backtab, 0, 40},
     {Qt::Key_Escape, 0, 50},   {Qt::Key_Up, 0, 40},    {Qt::Key_Down, 0, 40}, {Qt::Key_A, 'a', 10},
@@ -233,7 +164,7 @@ std::string nameOf(const QObject* object)
 
 class Monkey {
 public:
-    Monkey(const WindowParts& parts, std::uint64_t seed) : p_(parts), random_(seed)
+    Monkey(Form1& form, std::uint64_t seed) : form_(form), p_(form.parts()), random_(seed)
     {
         // Every control and panel; the buttons more often, since only they act.
         for (const design::Control& row : design::controls) {
@@ -245,13 +176,8 @@ public:
     }
 
     // Makes one event and says what it was.
-    std::string step(long index)
+    std::string step()
     {
-        if (!pendingPresses_.empty() && pendingPresses_.front().due <= index) {
-            QuizButton* button = pendingPresses_.front().button;
-            pendingPresses_.pop_front();
-            return settle(button);
-        }
         if (pickNext_) {
             pickNext_ = false;
             if (QWidget* popup = QApplication::activePopupWidget()) {
@@ -260,28 +186,17 @@ public:
         }
         switch (random_.weighted(actions).kind) {
         case Kind::ClickPoint:
-            return clickAt(QPoint(random_.below(p_.form->width()), random_.below(p_.form->height())));
+            return clickAt(QPoint(random_.below(form_.width()), random_.below(form_.height())));
         case Kind::ClickControl:
             return clickControl();
         case Kind::Key:
-            return pressKey(index);
+            return pressKey();
         case Kind::ChooseEntry:
             return chooseEntry();
         case Kind::Tick:
             return tick();
         }
         return "nothing";
-    }
-
-    // Lets every press still held land.
-    std::string settleAll()
-    {
-        std::string done;
-        while (!pendingPresses_.empty()) {
-            done += settle(pendingPresses_.front().button) + "; ";
-            pendingPresses_.pop_front();
-        }
-        return done;
     }
 
     [[nodiscard]] std::string tallyText() const
@@ -293,15 +208,10 @@ public:
     }
 
 private:
-    struct PendingPress {
-        long due;
-        QuizButton* button;
-    };
-
     void add(std::string_view name, int weight)
     {
         auto* widget =
-            p_.form->findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+            form_.findChild<QWidget*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
         if (widget == nullptr) {
             throw std::runtime_error("the window has no " + std::string(name));
         }
@@ -310,7 +220,7 @@ private:
 
     std::string clickAt(QPoint point, bool twice = false)
     {
-        Form1& form = *p_.form;
+        Form1& form = form_;
         std::string what;
         if (QWidget* popup = QApplication::activePopupWidget()) {
             const QPoint global = form.mapToGlobal(point);
@@ -346,8 +256,8 @@ private:
             }
             pick -= target.weight;
         }
-        const QRect area = QRect(chosen->widget->mapTo(p_.form, QPoint(0, 0)), chosen->widget->size())
-                               .intersected(p_.form->rect());
+        const QRect area = QRect(chosen->widget->mapTo(&form_, QPoint(0, 0)), chosen->widget->size())
+                               .intersected(form_.rect());
         if (area.isEmpty()) {
             return "click on " + nameOf(chosen->widget) + ", which lies outside the window";
         }
@@ -356,36 +266,24 @@ private:
         return clickAt(point, random_.percent(10)) + " aiming at " + nameOf(chosen->widget);
     }
 
-    std::string pressKey(long index)
+    std::string pressKey()
     {
         const Key& key = random_.weighted(keys);
         QWidget* popup = QApplication::activePopupWidget();
-        QWidget* focus = popup != nullptr ? popup->focusWidget() : p_.form->focusWidget();
+        QWidget* focus = popup != nullptr ? popup->focusWidget() : form_.focusWidget();
         if (focus == nullptr) {
-            focus = popup != nullptr ? popup : p_.form;
+            focus = popup != nullptr ? popup : &form_;
         }
         std::string what = "key " + QKeySequence(key.key).toString().toStdString() + " to " + nameOf(focus);
         if (key.ascii != 0) {
-            QTest::keyClick(p_.form->windowHandle(), key.ascii);
+            QTest::keyClick(form_.windowHandle(), key.ascii);
         } else {
-            QTest::keyClick(p_.form->windowHandle(), key.key);
+            QTest::keyClick(form_.windowHandle(), key.key);
         }
         if (key.key == Qt::Key_Return) {
             ++returnPresses_;
-            auto* button = qobject_cast<QuizButton*>(focus);
-            if (button != nullptr && popup == nullptr && button->isDown() && !gate_.holds(button)) {
-                gate_.hold(button);
-                pendingPresses_.push_back({index + 1 + random_.below(6), button});
-                return what + " (the click lands later)";
-            }
         }
         return what;
-    }
-
-    std::string settle(QuizButton* button)
-    {
-        return gate_.release(button) ? "the press of " + nameOf(button) + " with Return lands"
-                                     : nameOf(button) + " stays pressed after Return";
     }
 
     std::string chooseEntry()
@@ -394,7 +292,7 @@ private:
             return pickEntry(popup);
         }
         std::vector<QComboBox*> open;
-        for (QComboBox* list : {p_.combo1, p_.combo2}) {
+        for (QComboBox* list : {p_.Combo1, p_.Combo2}) {
             if (list->isEnabled()) {
                 open.push_back(list);
             }
@@ -403,7 +301,7 @@ private:
             return tick();
         }
         QComboBox* list = open[static_cast<std::size_t>(random_.below(static_cast<int>(open.size())))];
-        const QRect area(list->mapTo(p_.form, QPoint(0, 0)), list->size());
+        const QRect area(list->mapTo(&form_, QPoint(0, 0)), list->size());
         pickNext_ = random_.percent(85);
         return clickAt(
             QPoint(area.left() + random_.below(area.width()), area.top() + random_.below(area.height())));
@@ -428,7 +326,7 @@ private:
         std::array<int, 3> weights{5, 4, 1};
         int total = 0;
         for (std::size_t i = 0; i < weights.size(); ++i) {
-            weights[i] = p_.timers[i]->isActive() ? weights[i] : 0;
+            weights[i] = p_.timers()[i]->isActive() ? weights[i] : 0;
             total += weights[i];
         }
         if (total == 0) {
@@ -440,18 +338,17 @@ private:
             pick -= weights[chosen];
             ++chosen;
         }
-        QTimer* timer = p_.timers[chosen];
+        QTimer* timer = p_.timers()[chosen];
         QTimerEvent tick(timer->timerId());
         QCoreApplication::sendEvent(timer, &tick);
         ++ticks_[chosen];
         return "tick of " + nameOf(timer);
     }
 
+    Form1& form_;
     const WindowParts& p_;
     Random random_;
-    PressGate gate_;
     std::vector<Target> targets_;
-    std::deque<PendingPress> pendingPresses_;
     bool pickNext_ = false;
     std::array<long, 3> ticks_{};
     long listsOpened_ = 0;
@@ -505,14 +402,13 @@ bool run(const Settings& settings)
         std::fprintf(stderr, "monkey: the window did not become active\n");
         return false;
     }
-    const WindowParts parts(form);
     // The monkey owns time: each timer keeps its running or stopped state as
     // the window sets it, but ticks only when the monkey ticks it.
-    for (QTimer* timer : parts.timers) {
+    for (QTimer* timer : form.parts().timers()) {
         timer->setInterval(24 * 3600 * 1000);
     }
-    WindowWatch watch(parts, failures);
-    Monkey monkey(parts, settings.seed);
+    WindowWatch watch(form, failures);
+    Monkey monkey(form, settings.seed);
 
     std::deque<std::string> recent;
     QElapsedTimer clock;
@@ -535,7 +431,7 @@ bool run(const Settings& settings)
     for (long index = 0; index < settings.events; ++index) {
         currentEvent = index;
         seconds += 0.015625;
-        std::string what = monkey.step(index);
+        std::string what = monkey.step();
         recent.push_back(std::to_string(index) + ": " + what);
         if (recent.size() > 24) {
             recent.pop_front();
@@ -544,13 +440,6 @@ bool run(const Settings& settings)
             return fail(index, *broken);
         }
     }
-    if (const std::string landed = monkey.settleAll(); !landed.empty()) {
-        recent.push_back("after the stream: " + landed);
-        if (auto broken = watch.check()) {
-            return fail(settings.events, *broken);
-        }
-    }
-
     const Tally& tally = watch.tally();
     std::printf(
         "monkey: %ld events in %.1f s: %ld quizzes started (%zu of 22 choices), %ld stopped, %ld right, "

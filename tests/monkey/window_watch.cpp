@@ -5,7 +5,9 @@
 #include "window/form1.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
+#include "window/quiz_list.h"
 #include "window/quiz_panel.h"
+#include "window/window_parts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,15 +23,6 @@ namespace {
 QString qs(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-template <typename T> T* part(Form1& form, const char* name)
-{
-    auto* found = form.findChild<T*>(QLatin1String(name));
-    if (found == nullptr) {
-        throw std::runtime_error(std::string("the window has no ") + name);
-    }
-    return found;
 }
 
 // The widget's own setting, whatever its panel says: an answer button stays
@@ -63,30 +56,8 @@ std::string quoted(const QString& text)
 
 } // namespace
 
-WindowParts::WindowParts(Form1& form)
-    : form(&form), command9(part<QuizButton>(form, "command9")), answers{part<QuizButton>(form, "cev1"),
-                                                                         part<QuizButton>(form, "cev2"),
-                                                                         part<QuizButton>(form, "cev3"),
-                                                                         part<QuizButton>(form, "cev4")},
-      ok(part<QuizButton>(form, "chameleonButton2")), combo1(part<QComboBox>(form, "Combo1")),
-      combo2(part<QComboBox>(form, "Combo2")), frames{part<QuizPanel>(form, "Frame1"),
-                                                      part<QuizPanel>(form, "Frame2"),
-                                                      part<QuizPanel>(form, "Frame3"),
-                                                      part<QuizPanel>(form, "Frame4"),
-                                                      part<QuizPanel>(form, "Frame5")},
-      label1(part<QuizLabel>(form, "Label1")),
-      label3(part<QuizLabel>(form, "Label3")), counts{part<QuizLabel>(form, "Label9"),
-                                                      part<QuizLabel>(form, "Label10"),
-                                                      part<QuizLabel>(form, "Label11")},
-      label12(part<QuizLabel>(form, "Label12")),
-      label13(part<QuizLabel>(form, "Label13")), timers{part<QTimer>(form, "Timer1"),
-                                                        part<QTimer>(form, "Timer2"),
-                                                        part<QTimer>(form, "Timer3")}
-{
-}
-
-WindowWatch::WindowWatch(const WindowParts& parts, const std::vector<std::string>& failures)
-    : p_(parts), failures_(failures)
+WindowWatch::WindowWatch(Form1& form, const std::vector<std::string>& failures)
+    : form_(form), p_(form.parts()), failures_(failures)
 {
 }
 
@@ -100,7 +71,7 @@ std::optional<std::string> WindowWatch::check()
     if (!running && caption != qs(text::start)) {
         return "command9 shows " + quoted(caption);
     }
-    const bool panelOpen = !p_.frames[4]->isHidden();
+    const bool panelOpen = !p_.frames()[4]->isHidden();
 
     std::array<long, 3> values{};
     for (auto broken :
@@ -115,10 +86,10 @@ std::optional<std::string> WindowWatch::check()
         }
     }
     // Timer3 ticks once and is never started again.
-    if (counterTicked_ && p_.timers[2]->isActive()) {
+    if (counterTicked_ && p_.timers()[2]->isActive()) {
         return "Timer3 runs again after its tick";
     }
-    counterTicked_ = counterTicked_ || !p_.timers[2]->isActive();
+    counterTicked_ = counterTicked_ || !p_.timers()[2]->isActive();
     count(running, panelOpen, values);
     return std::nullopt;
 }
@@ -126,35 +97,35 @@ std::optional<std::string> WindowWatch::check()
 std::optional<std::string> WindowWatch::checkStates(bool running, bool panelOpen) const
 {
     const char* state = running ? " while a quiz runs" : " while no quiz runs";
-    for (const QuizButton* answer : p_.answers) {
+    for (const QuizButton* answer : p_.answers()) {
         if (ownEnabled(answer) != running) {
             return answer->objectName().toStdString() + (running ? " is disabled" : " is enabled") + state;
         }
     }
-    for (const QComboBox* list : {p_.combo1, p_.combo2}) {
+    for (const QComboBox* list : {p_.Combo1, p_.Combo2}) {
         if (ownEnabled(list) == running) {
             return list->objectName().toStdString() + (running ? " is enabled" : " is disabled") + state;
         }
     }
-    if (p_.timers[0]->isActive() == running) {
+    if (p_.timers()[0]->isActive() == running) {
         return std::string("Timer1 is ") + (running ? "running" : "stopped") + state;
     }
-    if (!p_.timers[1]->isActive()) {
+    if (!p_.timers()[1]->isActive()) {
         return "Timer2 has stopped";
     }
     if (panelOpen && !running) {
         return "the wrong-answer panel is open while no quiz runs";
     }
     for (std::size_t i : {0U, 1U, 3U}) {
-        if (p_.frames[i]->isHidden()) {
-            return p_.frames[i]->objectName().toStdString() + " is hidden";
+        if (p_.frames()[i]->isHidden()) {
+            return p_.frames()[i]->objectName().toStdString() + " is hidden";
         }
-        if (ownEnabled(p_.frames[i]) == panelOpen) {
-            return p_.frames[i]->objectName().toStdString() + (panelOpen ? " is enabled" : " is disabled") +
+        if (ownEnabled(p_.frames()[i]) == panelOpen) {
+            return p_.frames()[i]->objectName().toStdString() + (panelOpen ? " is enabled" : " is disabled") +
                    (panelOpen ? " under the open wrong-answer panel" : " with the wrong-answer panel closed");
         }
     }
-    if (!p_.frames[2]->isHidden()) {
+    if (!p_.frames()[2]->isHidden()) {
         return "the dedication panel Frame3 is shown";
     }
     if (QWidget* popup = QApplication::activePopupWidget()) {
@@ -168,12 +139,12 @@ std::optional<std::string> WindowWatch::checkStates(bool running, bool panelOpen
 
 std::optional<std::string> WindowWatch::checkCounters(bool running, std::array<long, 3>& values) const
 {
-    const QuizState& state = p_.form->engine().state();
+    const QuizState& state = form_.engine().state();
     const std::array<std::int16_t, 3> counters{state.totalcount, state.rightcount, state.wrongcount};
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const std::string& shown = p_.counts[i]->caption();
+        const std::string& shown = p_.counts()[i]->caption();
         const auto value = shownCount(shown);
-        const std::string name = p_.counts[i]->objectName().toStdString();
+        const std::string name = p_.counts()[i]->objectName().toStdString();
         if (!value) {
             return name + " shows " + quoted(shown) + ", not a count";
         }
@@ -196,19 +167,19 @@ std::optional<std::string> WindowWatch::checkCounters(bool running, std::array<l
 
 std::optional<std::string> WindowWatch::checkQuestion() const
 {
-    const auto a = shownCount(p_.label1->caption());
-    const auto b = shownCount(p_.label3->caption());
+    const auto a = shownCount(p_.Label1->caption());
+    const auto b = shownCount(p_.Label3->caption());
     if (!a || !b || *a < 1 || *a > 10 || *b < 1 || *b > 10) {
-        return "the question shows " + quoted(p_.label1->caption()) + " x " + quoted(p_.label3->caption());
+        return "the question shows " + quoted(p_.Label1->caption()) + " x " + quoted(p_.Label3->caption());
     }
     const QString product = QString::number(*a * *b);
-    const std::string question = p_.label1->caption() + " x " + p_.label3->caption();
+    const std::string question = p_.Label1->caption() + " x " + p_.Label3->caption();
     int right = 0;
-    for (std::size_t i = 0; i < p_.answers.size(); ++i) {
-        const QString caption = p_.answers[i]->text();
+    for (std::size_t i = 0; i < p_.answers().size(); ++i) {
+        const QString caption = p_.answers()[i]->text();
         right += caption == product ? 1 : 0;
         for (std::size_t j = 0; j < i; ++j) {
-            if (p_.answers[j]->text() == caption) {
+            if (p_.answers()[j]->text() == caption) {
                 return "for " + question + " two answers show " + quoted(caption);
             }
         }
@@ -216,7 +187,7 @@ std::optional<std::string> WindowWatch::checkQuestion() const
     if (right != 1) {
         return "for " + question + ", " + std::to_string(right) + " answers show " + product.toStdString();
     }
-    const std::string& judged = p_.form->engine().state().correctanswer;
+    const std::string& judged = form_.engine().state().correctanswer;
     if (judged != product.toStdString()) {
         return "for " + question + " the window judges against " + quoted(judged);
     }
@@ -229,13 +200,13 @@ std::optional<std::string> WindowWatch::checkPanel(bool panelOpen)
         frozen_.reset();
         return std::nullopt;
     }
-    const auto a = shownCount(p_.label1->caption());
-    const auto b = shownCount(p_.label3->caption());
+    const auto a = shownCount(p_.Label1->caption());
+    const auto b = shownCount(p_.Label3->caption());
     const std::string expected =
         std::string(text::correctAnswerPrefix) + (a && b ? std::to_string(*a * *b) : std::string("?"));
-    if (p_.label13->caption() != expected) {
-        return "the wrong-answer panel shows " + quoted(p_.label13->caption()) + " for " +
-               p_.label1->caption() + " x " + p_.label3->caption();
+    if (p_.Label13->caption() != expected) {
+        return "the wrong-answer panel shows " + quoted(p_.Label13->caption()) + " for " +
+               p_.Label1->caption() + " x " + p_.Label3->caption();
     }
     // Nothing but the OK button reaches the quiz while the panel is open.
     const Frozen now = frozen();
@@ -250,9 +221,9 @@ std::optional<std::string> WindowWatch::checkPanel(bool panelOpen)
                ", counts " + now.counts[0] + "/" + now.counts[1] + "/" + now.counts[2] + ", " +
                now.command9.toStdString() + ")";
     }
-    const bool apart = p_.label12->isHidden() != p_.label13->isHidden();
+    const bool apart = p_.Label12->isHidden() != p_.Label13->isHidden();
     if (labelsApart_ && !apart) {
-        return "Label12 and Label13 are both " + std::string(p_.label12->isHidden() ? "hidden" : "shown");
+        return "Label12 and Label13 are both " + std::string(p_.Label12->isHidden() ? "hidden" : "shown");
     }
     labelsApart_ = labelsApart_ || apart;
     return std::nullopt;
@@ -261,12 +232,12 @@ std::optional<std::string> WindowWatch::checkPanel(bool panelOpen)
 WindowWatch::Frozen WindowWatch::frozen() const
 {
     Frozen now;
-    now.question = p_.label1->caption() + " x " + p_.label3->caption();
-    for (std::size_t i = 0; i < p_.answers.size(); ++i) {
-        now.answers[i] = p_.answers[i]->text();
+    now.question = p_.Label1->caption() + " x " + p_.Label3->caption();
+    for (std::size_t i = 0; i < p_.answers().size(); ++i) {
+        now.answers[i] = p_.answers()[i]->text();
     }
-    for (std::size_t i = 0; i < p_.counts.size(); ++i) {
-        now.counts[i] = p_.counts[i]->caption();
+    for (std::size_t i = 0; i < p_.counts().size(); ++i) {
+        now.counts[i] = p_.counts()[i]->caption();
     }
     now.command9 = p_.command9->text();
     return now;
@@ -276,7 +247,7 @@ void WindowWatch::count(bool running, bool panelOpen, const std::array<long, 3>&
 {
     if (running && !wasRunning_) {
         ++tally_.starts;
-        tally_.choicesStarted.emplace(p_.combo1->currentText(), p_.combo2->currentText());
+        tally_.choicesStarted.emplace(p_.Combo1->currentText(), p_.Combo2->currentText());
     }
     if (!running && wasRunning_) {
         ++tally_.stops;

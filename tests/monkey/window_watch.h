@@ -23,28 +23,7 @@ class QWidget;
 
 namespace vorlen {
 
-class QuizButton;
-class QuizLabel;
-class QuizPanel;
-
-// The window's parts by their names, found once.
-struct WindowParts {
-    explicit WindowParts(Form1& form);
-
-    Form1* form;
-    QuizButton* command9;
-    std::array<QuizButton*, 4> answers; // cev1..cev4
-    QuizButton* ok;                     // chameleonButton2
-    QComboBox* combo1;
-    QComboBox* combo2;
-    std::array<QuizPanel*, 5> frames; // Frame1..Frame5
-    QuizLabel* label1;
-    QuizLabel* label3;
-    std::array<QuizLabel*, 3> counts; // Label9..Label11: total, right, wrong
-    QuizLabel* label12;
-    QuizLabel* label13;
-    std::array<QTimer*, 3> timers; // Timer1..Timer3
-};
+struct WindowParts;
 
 struct Tally {
     long starts = 0;
@@ -57,7 +36,7 @@ struct Tally {
 
 class WindowWatch {
 public:
-    WindowWatch(const WindowParts& parts, const std::vector<std::string>& failures);
+    WindowWatch(Form1& form, const std::vector<std::string>& failures);
 
     // The first invariant that does not hold now, in words; nothing when all hold.
     [[nodiscard]] std::optional<std::string> check();
@@ -81,6 +60,7 @@ private:
     [[nodiscard]] Frozen frozen() const;
     void count(bool running, bool panelOpen, const std::array<long, 3>& values);
 
+    Form1& form_;
     const WindowParts& p_;
     const std::vector<std::string>& failures_;
     Tally tally_;

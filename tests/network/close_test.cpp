@@ -102,7 +102,7 @@ TEST_P(ClosingWhilePending, EndsTheProgramWithinASecond)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pending, ClosingWhilePending, testing::ValuesIn(pendingCases),
-                         [](const testing::TestParamInfo<PendingCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<PendingCase>& param) { return param.param.name; });
 
 } // namespace
 } // namespace vorlen::test

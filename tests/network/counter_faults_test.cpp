@@ -193,7 +193,7 @@ TEST_P(CounterUnderFaults, OneRequestWhileTheWindowStaysLively)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, CounterUnderFaults, testing::ValuesIn(faultCases),
-                         [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<FaultCase>& param) { return param.param.name; });
 
 } // namespace
 } // namespace vorlen::test

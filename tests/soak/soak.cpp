@@ -5,20 +5,23 @@
 // and a timer's own tick. The process's resident memory after a warm-up and at
 // the end must not grow by 1 MiB or more.
 //
-// Usage: vorlen_soak          the full session, with the memory limit
-//        vorlen_soak --brief  a few hundred events, no limit (for valgrind)
+// With VORLEN_SOAK_BRIEF=1 it makes a few hundred events and sets no limit
+// (for valgrind).
 #include "engine/texts.h"
+#include "tests/support/quiz_moves.h"
 #include "window/counter_request.h"
-#include "window/fonts.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
+#include "window/quiz_list.h"
 
-#include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
+
+#include <gtest/gtest.h>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -78,28 +81,15 @@ long heapInUseKiB()
 #endif
 }
 
-template <typename T> T* part(Form1& form, const char* name)
-{
-    auto* found = form.findChild<T*>(QLatin1String(name));
-    if (found == nullptr) {
-        throw std::runtime_error(std::string("the window has no ") + name);
-    }
-    return found;
-}
-
 class Session {
 public:
     explicit Session(Form1& form)
-        : form_(form), command9_(part<QuizButton>(form, "command9")),
-          ok_(part<QuizButton>(form, "chameleonButton2")), combo1_(part<QComboBox>(form, "Combo1")),
-          combo2_(part<QComboBox>(form, "Combo2")), timer1_(part<QTimer>(form, "Timer1")),
-          timer2_(part<QTimer>(form, "Timer2")), timer3_(part<QTimer>(form, "Timer3"))
+        : form_(form), command9_(form.parts().command9), ok_(form.parts().chameleonButton2),
+          combo1_(form.parts().Combo1), combo2_(form.parts().Combo2), timer1_(form.parts().Timer1),
+          timer2_(form.parts().Timer2), timer3_(form.parts().Timer3)
     {
-        for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
-            answers_.push_back(part<QuizButton>(form, name));
-        }
         // The session owns time: the timers tick only when it ticks them.
-        for (QTimer* timer : {timer1_, timer2_, timer3_}) {
+        for (QTimer* timer : form.parts().timers()) {
             timer->setInterval(24 * 3600 * 1000);
         }
     }
@@ -183,14 +173,7 @@ private:
 
     void answer(bool wrong)
     {
-        const QString right = QString::fromStdString(form_.engine().state().correctanswer);
-        QuizButton* pressed = nullptr;
-        for (QuizButton* button : answers_) {
-            if ((button->text() == right) != wrong) {
-                pressed = button;
-                break;
-            }
-        }
+        QuizButton* pressed = test::answerButton(form_, !wrong);
         if (pressed == nullptr) {
             throw std::runtime_error("no answer button shows the wanted answer");
         }
@@ -212,7 +195,6 @@ private:
     QTimer* timer1_;
     QTimer* timer2_;
     QTimer* timer3_;
-    std::vector<QuizButton*> answers_;
     long events_ = 0;
     int choice_ = 0;
     long answered_ = 0;
@@ -285,25 +267,12 @@ int soak(const Plan& plan)
     return EXIT_SUCCESS;
 }
 
+TEST(Soak, MemoryStaysFlatOverAMillionTicksAndAMillionAnswers)
+{
+    const char* brief = std::getenv("VORLEN_SOAK_BRIEF");
+    const bool isBrief = brief != nullptr && std::strcmp(brief, "1") == 0;
+    EXPECT_EQ(soak(isBrief ? briefPlan : fullPlan), EXIT_SUCCESS);
+}
+
 } // namespace
 } // namespace vorlen
-
-int main(int argc, char* argv[])
-{
-    const bool brief = argc == 2 && std::strcmp(argv[1], "--brief") == 0;
-    if (argc > 2 || (argc == 2 && !brief)) {
-        std::fprintf(stderr, "usage: vorlen_soak [--brief]\n");
-        return 2;
-    }
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    }
-    QApplication app(argc, argv);
-    vorlen::installFontSubstitutes();
-    try {
-        return vorlen::soak(brief ? vorlen::briefPlan : vorlen::fullPlan);
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "soak: FAILED: %s\n", failure.what());
-        return EXIT_FAILURE;
-    }
-}

@@ -1,14 +1,15 @@
-// The window's wiring: its controls against the design table, its creation and
+// The window's wiring: its controls against the window as drawn, its creation and
 // start-up states, a quiz played with real clicks, the timers on real ticks,
 // and the boundary that stops a failure from ending the program. The quiz
 // rules themselves are proved in the engine tests.
 #include "engine/texts.h"
-#include "window/colours.h"
-#include "window/design.h"
+#include "tests/support/drawn_window.h"
+#include "tests/support/quiz_moves.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
 #include "window/quiz_line.h"
+#include "window/quiz_panel.h"
 
 #include <QComboBox>
 #include <QFontInfo>
@@ -27,6 +28,8 @@
 
 namespace vorlen {
 namespace {
+
+namespace drawn = test::drawn;
 
 QString qs(std::string_view text)
 {
@@ -53,26 +56,6 @@ protected:
 
     QString caption(const char* label) { return qs(get<QuizLabel>(label)->caption()); }
 
-    QuizButton* rightButton()
-    {
-        for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
-            if (get<QuizButton>(name)->text() == qs(form->engine().state().correctanswer)) {
-                return get<QuizButton>(name);
-            }
-        }
-        return nullptr;
-    }
-
-    QuizButton* wrongButton()
-    {
-        for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
-            if (get<QuizButton>(name)->text() != qs(form->engine().state().correctanswer)) {
-                return get<QuizButton>(name);
-            }
-        }
-        return nullptr;
-    }
-
     void showWindow()
     {
         form->show();
@@ -94,94 +77,103 @@ TEST_F(Form1Test, WindowIsFixedAndCaptionKeepsItsThreeSeparators)
     EXPECT_EQ(title.count(QStringLiteral("   -   ")), 3);
 }
 
-TEST_F(Form1Test, EveryControlHasItsDesignPlaceFontAndColours)
+QRect boxOf(const drawn::Box& box)
 {
-    for (const design::Control& row : design::controls) {
-        SCOPED_TRACE(std::string(row.name));
-        QWidget* widget = get(std::string(row.name).c_str());
+    return {box.left, box.top, box.width, box.height};
+}
+
+QColor rgb(const drawn::Rgb& colour)
+{
+    return {colour.red, colour.green, colour.blue};
+}
+
+TEST_F(Form1Test, EveryPanelAndControlSitsWhereItWasDrawnInItsColours)
+{
+    for (const drawn::PanelBox& panel : drawn::panels) {
+        SCOPED_TRACE(std::string(panel.name));
+        QWidget* widget = get(std::string(panel.name).c_str());
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->parentWidget()->objectName(), qs(row.panel));
-
-        const QRect designed(design::px(row.left), design::px(row.top), design::px(row.width),
-                             design::px(row.height));
-        auto* label = qobject_cast<QuizLabel*>(widget);
-        if (label != nullptr && row.name != "Label5") {
-            // A self-sizing label keeps its anchor edge and takes its text's size.
-            EXPECT_EQ(label->geometry().top(), designed.top());
-            EXPECT_EQ(label->size(), label->captionSize(label->text()));
-            switch (row.align) {
-            case design::Align::Left:
-                EXPECT_EQ(label->geometry().left(), designed.left());
-                break;
-            case design::Align::Right:
-                EXPECT_EQ(label->geometry().right(), designed.right());
-                break;
-            case design::Align::Center:
-                EXPECT_NEAR(label->geometry().center().x(), designed.center().x(), 1);
-                break;
+        EXPECT_EQ(widget->parentWidget(), form.get());
+        EXPECT_EQ(widget->geometry(), boxOf(panel.box));
+    }
+    for (const drawn::ControlBox& control : drawn::controls) {
+        SCOPED_TRACE(std::string(control.name));
+        QWidget* widget = get(std::string(control.name).c_str());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget()->objectName(), qs(control.panel));
+        const QRect drawnBox = boxOf(control.box);
+        const QRect box = widget->geometry();
+        EXPECT_EQ(box.top(), drawnBox.top());
+        switch (control.anchor) {
+        case drawn::Anchor::Box:
+            EXPECT_EQ(box, drawnBox);
+            break;
+        case drawn::Anchor::Left:
+            EXPECT_EQ(box.left(), drawnBox.left());
+            break;
+        case drawn::Anchor::Right:
+            EXPECT_EQ(box.left() + box.width(), control.box.right());
+            break;
+        case drawn::Anchor::Centre:
+            EXPECT_NEAR(box.left() + box.width() / 2.0, control.box.left + control.box.width / 2.0, 1.0);
+            break;
+        }
+        if (auto* label = qobject_cast<QuizLabel*>(widget)) {
+            EXPECT_EQ(label->palette().color(QPalette::WindowText), rgb(control.text));
+            if (control.anchor != drawn::Anchor::Box) {
+                EXPECT_EQ(label->size(), label->captionSize(label->text())) << "one line of its caption";
             }
-        } else {
-            EXPECT_EQ(widget->geometry(), designed);
         }
-
-        EXPECT_EQ(widget->font().family(), qs(row.font.family));
-        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), row.font.points);
-        EXPECT_EQ(widget->font().bold(), row.font.bold);
-        if (label != nullptr) {
-            EXPECT_EQ(fromQColor(label->palette().color(QPalette::WindowText)), row.fore);
-            EXPECT_EQ(label->caption(), std::string(row.caption));
-        }
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            // Read as any push button would be, whatever the button's state.
-            EXPECT_EQ(button->text(), qs(row.caption));
-            EXPECT_EQ(fromQColor(button->palette().color(QPalette::ButtonText)), row.fore);
-            EXPECT_EQ(fromQColor(button->palette().color(QPalette::Button)), colour::buttonFace);
-            EXPECT_EQ(fromQColor(qobject_cast<QuizButton*>(button)->hoverTextColour()), row.foreHover);
+        if (auto* button = qobject_cast<QuizButton*>(widget)) {
+            EXPECT_EQ(button->palette().color(QPalette::ButtonText), rgb(control.text));
+            EXPECT_EQ(button->palette().color(QPalette::Button), rgb(drawn::beige));
+            const bool answer = control.name.starts_with("cev");
+            EXPECT_EQ(button->hoverTextColour(), rgb(answer ? drawn::answerHover : control.text));
         }
         if (auto* list = qobject_cast<QComboBox*>(widget)) {
-            EXPECT_EQ(fromQColor(list->palette().color(QPalette::Text)), row.fore);
-            EXPECT_EQ(fromQColor(list->palette().color(QPalette::Base)), design::listBackground);
+            EXPECT_EQ(list->palette().color(QPalette::Text), rgb(control.text));
+            EXPECT_EQ(list->palette().color(QPalette::Base), rgb(drawn::white));
         }
-        EXPECT_EQ(!widget->isHidden(), row.visible);
-        EXPECT_EQ(widget->isEnabled(), row.enabled);
     }
 }
 
-TEST_F(Form1Test, DesignFacesResolveToInstalledFacesWithTurkishLetters)
+TEST_F(Form1Test, FontsAreTheDesignsAndHoldEveryTurkishLetter)
 {
-    const QString turkish = QStringLiteral("şğıİŞĞçöüÇÖÜ");
-    for (const char* name : {"Label4", "Label1", "cev1", "Label6", "Label12", "Label5"}) {
-        SCOPED_TRACE(name);
-        const QFont font = get(name)->font();
-        const QFontInfo resolved(font);
-        EXPECT_NE(resolved.family(), font.family()) << "the design face is not on this system";
+    EXPECT_TRUE(form->font().families().contains(QStringLiteral("MS Sans Serif"))) << "the window's own font";
+    EXPECT_DOUBLE_EQ(form->font().pointSizeF(), 8.25);
+    const QString turkish = qs(drawn::turkishLetters);
+    for (const drawn::ControlFont& expected : drawn::fonts) {
+        SCOPED_TRACE(std::string(expected.name));
+        const QFont font = get(std::string(expected.name).c_str())->font();
+        EXPECT_TRUE(font.families().contains(qs(expected.family)))
+            << font.families().join(u',').toStdString();
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), expected.points);
+        EXPECT_EQ(font.bold(), expected.bold);
+        // Whatever face the system gives, it must hold every Turkish letter.
         const QFontMetrics metrics(font);
         for (const QChar letter : turkish) {
-            EXPECT_TRUE(metrics.inFont(letter)) << resolved.family().toStdString() << " lacks U+" << std::hex
-                                                << static_cast<unsigned>(letter.unicode());
+            EXPECT_TRUE(metrics.inFont(letter)) << QFontInfo(font).family().toStdString() << " lacks U+"
+                                                << std::hex << static_cast<unsigned>(letter.unicode());
         }
     }
 }
 
 TEST_F(Form1Test, PanelsAndLinesAreStackedAndPlacedAsDrawn)
 {
-    EXPECT_EQ(form->font().family(), QStringLiteral("MS Sans Serif")) << "the window's own font";
-    EXPECT_DOUBLE_EQ(form->font().pointSizeF(), 8.25);
     const QObjectList& children = form->children();
     auto stackIndex = [&](const char* name) { return children.indexOf(get(name)); };
     for (const char* lower : {"Frame1", "Frame2", "Frame4"}) {
         EXPECT_LT(stackIndex(lower), stackIndex("Frame5"));
         EXPECT_LT(stackIndex(lower), stackIndex("Frame3"));
     }
-    for (const design::Line& row : design::lines) {
-        SCOPED_TRACE(std::string(row.name));
-        auto* line = get<QuizLine>(std::string(row.name).c_str());
+    for (const drawn::LineBox& expected : drawn::lines) {
+        SCOPED_TRACE(std::string(expected.name));
+        auto* line = get<QuizLine>(std::string(expected.name).c_str());
         ASSERT_NE(line, nullptr);
-        EXPECT_EQ(line->parentWidget()->objectName(), qs(row.panel));
-        const QLine expected(design::px(row.x1), design::px(row.y1), design::px(row.x2), design::px(row.y2));
-        EXPECT_EQ(line->points(), expected);
-        EXPECT_EQ(line->lineWidth(), row.widthPx);
-        EXPECT_EQ(fromQColor(line->colour()), row.colour);
+        EXPECT_EQ(line->parentWidget()->objectName(), qs(expected.panel));
+        EXPECT_EQ(line->points(), QLine(expected.x1, expected.y1, expected.x2, expected.y2));
+        EXPECT_EQ(line->lineWidth(), expected.width);
+        EXPECT_EQ(line->colour(), rgb(expected.colour));
         EXPECT_TRUE(line->testAttribute(Qt::WA_TransparentForMouseEvents));
         // Beneath every other control of its panel.
         const QObjectList& siblings = line->parentWidget()->children();
@@ -192,6 +184,76 @@ TEST_F(Form1Test, PanelsAndLinesAreStackedAndPlacedAsDrawn)
             }
         }
     }
+}
+
+// With the wrong-answer panel open, what lies under a point of the window is
+// what the child sees there: the panel where it overlaps the question panel,
+// and the answer buttons and the counts, which it never covers.
+TEST_F(Form1Test, OpenWrongAnswerPanelLiesAboveAndCoversNoAnswerOrCount)
+{
+    showWindow();
+    QTest::mouseClick(form->parts().command9, Qt::LeftButton);
+    QTest::mouseClick(test::answerButton(*form, false), Qt::LeftButton);
+    ASSERT_TRUE(form->parts().Frame5->isVisible());
+    const auto insideFrame5 = [&](QWidget* widget) {
+        for (; widget != nullptr; widget = widget->parentWidget()) {
+            if (widget == form->parts().Frame5) {
+                return true;
+            }
+        }
+        return false;
+    };
+    // Frame5 (213,323 to 517,473) over Frame1 (17,96 to 714,377).
+    EXPECT_TRUE(insideFrame5(form->childAt(QPoint(230, 340))));
+    EXPECT_TRUE(insideFrame5(form->childAt(QPoint(500, 370))));
+    for (const std::string_view name : drawn::uncoveredByFrame5) {
+        SCOPED_TRACE(std::string(name));
+        QWidget* control = get(std::string(name).c_str());
+        for (const QPoint corner : {QPoint(1, 1), QPoint(control->width() - 2, control->height() - 2)}) {
+            EXPECT_EQ(form->childAt(control->mapTo(form.get(), corner)), control);
+        }
+    }
+}
+
+// Under the open panel the locked controls keep their look: blue answers on
+// the beige face and the red "Dur", not greyed; and they take no press.
+TEST_F(Form1Test, LockedControlsKeepTheirLookAndTakeNoPress)
+{
+    showWindow();
+    const WindowParts& parts = form->parts();
+    QTest::mouseClick(parts.command9, Qt::LeftButton);
+    QTest::mouseClick(test::answerButton(*form, false), Qt::LeftButton);
+    ASSERT_TRUE(parts.Frame5->isVisible());
+    const auto pixelsNear = [](QWidget* widget, const QColor& colour) {
+        const QImage image = widget->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                count += std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                                     std::abs(pixel.blue() - colour.blue()) <
+                                 40
+                             ? 1
+                             : 0;
+            }
+        }
+        return count;
+    };
+    for (QuizButton* answer : parts.answers()) {
+        SCOPED_TRACE(answer->objectName().toStdString());
+        EXPECT_GT(pixelsNear(answer, rgb(drawn::blue)), 20) << "the caption is greyed";
+        EXPECT_GT(pixelsNear(answer, rgb(drawn::beige)), answer->width() * answer->height() / 2);
+    }
+    EXPECT_GT(pixelsNear(parts.command9, rgb(drawn::red)), 20) << "\"Dur\" is greyed";
+
+    for (QuizButton* answer : parts.answers()) {
+        QTest::mouseClick(answer, Qt::LeftButton);
+        QTest::keyClick(answer, Qt::Key_Space);
+    }
+    QTest::mouseClick(parts.command9, Qt::LeftButton);
+    EXPECT_EQ(caption("Label9"), QStringLiteral("1"));
+    EXPECT_EQ(parts.command9->text(), QStringLiteral("Dur"));
+    EXPECT_TRUE(parts.Frame5->isVisible());
 }
 
 TEST_F(Form1Test, CreationStateBeforeTheFirstShow)
@@ -245,14 +307,17 @@ TEST_F(Form1Test, StartUpBringsTheIdleStateAndFocusesTheStartButton)
 
     // The focus order: start button, the lists, the answers, the OK buttons.
     std::vector<QString> order;
-    for (QWidget* widget = get("command9"); order.size() < design::focusOrder.size();
+    const std::vector<QString> expected{
+        "command9", "Combo1",           "Combo2",          "cev1", "cev2", "cev3",
+        "cev4",     "chameleonButton1", "chameleonButton2"};
+    for (QWidget* widget = get("command9"); order.size() < expected.size();
          widget = widget->nextInFocusChain()) {
         if (widget->focusPolicy() & Qt::TabFocus) {
             order.push_back(widget->objectName());
         }
     }
     for (std::size_t i = 0; i < order.size(); ++i) {
-        EXPECT_EQ(order[i], qs(design::focusOrder[i]));
+        EXPECT_EQ(order[i], expected[i]);
     }
 }
 
@@ -264,17 +329,17 @@ TEST_F(Form1Test, QuizPlayedWithTheMouse)
     EXPECT_FALSE(form->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     EXPECT_EQ(caption("Label1"), QStringLiteral("1"));
     EXPECT_EQ(caption("Label3"), QStringLiteral("1"));
-    EXPECT_EQ(fromQColor(get("Label1")->palette().color(QPalette::WindowText)), colour::red);
+    EXPECT_EQ(get("Label1")->palette().color(QPalette::WindowText), rgb(drawn::red));
     EXPECT_FALSE(get("Combo1")->isEnabled());
 
-    QuizButton* right = rightButton();
+    QuizButton* right = test::answerButton(*form, true);
     ASSERT_NE(right, nullptr);
     QTest::mouseClick(right, Qt::LeftButton);
     EXPECT_EQ(caption("Label9"), QStringLiteral("1"));
     EXPECT_EQ(caption("Label10"), QStringLiteral("1"));
     EXPECT_EQ(caption("Label3"), QStringLiteral("2")) << "the next question follows at once";
 
-    QuizButton* wrong = wrongButton();
+    QuizButton* wrong = test::answerButton(*form, false);
     ASSERT_NE(wrong, nullptr);
     QTest::mouseClick(wrong, Qt::LeftButton);
     EXPECT_TRUE(get("Frame5")->isVisible());
@@ -282,7 +347,7 @@ TEST_F(Form1Test, QuizPlayedWithTheMouse)
     EXPECT_EQ(caption("Label11"), QStringLiteral("1"));
     // Label13 centres on its design centre whatever its new width, however
     // often its width changes.
-    const int centre = (design::px(1118) * 2 + design::px(2325)) / 2;
+    const int centre = 75 + 155 / 2; // of the box drawn for it
     EXPECT_NEAR(get("Label13")->geometry().center().x(), centre, 1);
     for (int i = 0; i < 51; ++i) {
         get<QuizLabel>("Label13")->setCaption(i % 2 == 0 ? "DOĞRU CEVAP : 7" : "DOĞRU CEVAP : 100");
@@ -290,7 +355,7 @@ TEST_F(Form1Test, QuizPlayedWithTheMouse)
     EXPECT_NEAR(get("Label13")->geometry().center().x(), centre, 1);
 
     // Nothing under the open panel reacts: not the answers, not the start button.
-    QTest::mouseClick(rightButton(), Qt::LeftButton);
+    QTest::mouseClick(test::answerButton(*form, true), Qt::LeftButton);
     QTest::mouseClick(get("command9"), Qt::LeftButton);
     EXPECT_EQ(caption("Label9"), QStringLiteral("2"));
     EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
@@ -298,7 +363,7 @@ TEST_F(Form1Test, QuizPlayedWithTheMouse)
     QTest::mouseClick(get("chameleonButton2"), Qt::LeftButton);
     EXPECT_FALSE(get("Frame5")->isVisible());
     EXPECT_EQ(caption("Label3"), QStringLiteral("3"));
-    EXPECT_TRUE(rightButton()->isEnabled());
+    EXPECT_TRUE(test::answerButton(*form, true)->isEnabled());
 
     QTest::mouseClick(get("command9"), Qt::LeftButton);
     EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Başla"));
@@ -324,28 +389,29 @@ TEST_F(Form1Test, EnterPressesWithinItsKeyStrokeOrNotAtAll)
     // another answer, must never land on a later question.
     showWindow();
     QTest::mouseClick(get("command9"), Qt::LeftButton);
-    QuizButton* right = rightButton();
+    QuizButton* right = test::answerButton(*form, true);
     right->setFocus();
     QTest::keyPress(right, Qt::Key_Return);
     EXPECT_TRUE(right->isDown());
-    QTest::mouseClick(wrongButton(), Qt::LeftButton);
+    QTest::mouseClick(test::answerButton(*form, false), Qt::LeftButton);
     QTest::keyRelease(right, Qt::Key_Return);
     EXPECT_EQ(caption("Label9"), QStringLiteral("1"));
     EXPECT_EQ(caption("Label10"), QStringLiteral("0"));
     EXPECT_FALSE(right->isDown());
     QTest::mouseClick(get("chameleonButton2"), Qt::LeftButton);
 
-    QuizButton* wrong = wrongButton();
+    QuizButton* wrong = test::answerButton(*form, false);
     wrong->setFocus();
     QTest::keyPress(wrong, Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::mouseClick(rightButton(), Qt::LeftButton); // takes the focus, and the next question comes
+    QTest::mouseClick(test::answerButton(*form, true),
+                      Qt::LeftButton); // takes the focus, and the next question comes
     QTest::keyRelease(form->focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(caption("Label9"), QStringLiteral("2"));
     EXPECT_EQ(caption("Label11"), QStringLiteral("1")) << "the held Enter judged nothing";
 
     // The keypad's Enter presses like Return.
-    rightButton()->setFocus();
-    QTest::keyClick(rightButton(), Qt::Key_Enter, Qt::KeypadModifier);
+    test::answerButton(*form, true)->setFocus();
+    QTest::keyClick(test::answerButton(*form, true), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(caption("Label10"), QStringLiteral("2"));
 }
 
@@ -384,7 +450,7 @@ TEST_F(Form1Test, IdleAnimationAndBlinkRunOnRealTicks)
     EXPECT_FALSE(get("cev1")->isEnabled()) << "samples cannot be answered";
 
     QTest::mouseClick(get("command9"), Qt::LeftButton);
-    QTest::mouseClick(wrongButton(), Qt::LeftButton);
+    QTest::mouseClick(test::answerButton(*form, false), Qt::LeftButton);
     ASSERT_TRUE(get("Frame5")->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(get("Label12")->isVisible() && !get("Label13")->isVisible(), 1000);
     QTRY_VERIFY_WITH_TIMEOUT(!get("Label12")->isVisible() && get("Label13")->isVisible(), 1000);

@@ -1,0 +1,457 @@
+// The window as drawn: the window itself, its five panels, every control and
+// line with its fixed control ID, place, size, caption, font, colours and
+// state at creation, the three timers and the focus order, in one table like
+// a layout file. Places and sizes are in twips (1440 to the inch, 15 to a
+// pixel at 96 dpi) of the container. Both front ends build their window from
+// these rows; nothing here creates, draws or lays out a control.
+#pragma once
+
+#include "engine/controls.h"
+#include "engine/texts.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vorlen::design {
+
+// Twips to pixels at a given dpi, rounded to the nearest pixel.
+constexpr int pixels(int twips, int dpi = 96)
+{
+    const long long scaled = static_cast<long long>(twips) * dpi;
+    constexpr long long twipsPerInch = 1440;
+    return static_cast<int>(scaled >= 0 ? (scaled + twipsPerInch / 2) / twipsPerInch
+                                        : -((-scaled + twipsPerInch / 2) / twipsPerInch));
+}
+
+// Twips to logical pixels at 96 dpi.
+constexpr int px(int twips)
+{
+    return pixels(twips);
+}
+
+// A place in the container, in twips.
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct Font {
+    std::string_view family;
+    double points;
+    bool bold;
+};
+
+// Every font asks for the Turkish character set, so that ş, ğ, ı and İ show.
+inline constexpr int turkishCharset = 162;
+
+// The window's own font, for the controls that have none of their own.
+inline constexpr Font defaultFont{.family = "MS Sans Serif", .points = 8.25, .bold = false};
+
+inline constexpr int clientWidth = 10965; // 731 px
+inline constexpr int clientHeight = 7440; // 496 px
+
+// Before the web address and the telephone number (build settings).
+inline constexpr std::string_view captionLead = "Vorlen   -   Keldar Yazılım ve Bilgisayar Hizmetleri   -   ";
+inline constexpr std::string_view captionSeparator = "   -   ";
+
+// The window caption with the maker's web address and telephone number.
+[[nodiscard]] std::string windowCaption();
+
+// The counter page on the maker's web host.
+[[nodiscard]] std::string counterAddress();
+
+struct Panel {
+    std::string_view name;
+    int id;
+    Rect place;
+};
+
+// In creation order, which is also the stacking order: the wrong-answer and
+// dedication panels lie above the other three.
+inline constexpr std::array<Panel, 5> panels{{
+    {.name = "Frame2", .id = 102, .place = {255, 240, 10455, 1095}},  // settings
+    {.name = "Frame1", .id = 101, .place = {255, 1440, 10455, 4215}}, // question
+    {.name = "Frame4", .id = 104, .place = {255, 5760, 10455, 1455}}, // score
+    {.name = "Frame5", .id = 105, .place = {3202, 4850, 4560, 2250}}, // wrong answer
+    {.name = "Frame3", .id = 103, .place = {3135, 960, 4695, 4815}},  // dedication, never shown
+}};
+
+enum class Kind : std::uint8_t { Label, Button, List, TextBox, Picture };
+enum class Align : std::uint8_t { Left, Right, Center };
+
+// A label either takes the size of its caption on one line, keeping its
+// right edge, centre or left edge as aligned, or keeps its drawn box.
+enum class Sizing : std::uint8_t { ToCaption, Fixed };
+
+struct Control {
+    std::string_view name;
+    int id;
+    Kind kind;
+    std::string_view panel;
+    Rect place;
+    std::string_view caption = {};
+    Font font = defaultFont;
+    Colour fore = 0;                 // text colour; a button's "fcol"
+    Colour foreHover = 0;            // a button's text colour under the mouse, "fcolo"
+    std::optional<Colour> back = {}; // none: the platform's face colour
+    Align align = Align::Left;
+    Sizing sizing = Sizing::ToCaption;
+    bool visible = true;
+    bool enabled = true;
+    std::span<const std::string_view> entries = {}; // a list's entries, in order
+    std::string_view accessibleName = {};           // when a screen reader should not read the caption
+    std::string_view description = {};              // what a screen reader adds to the name
+};
+
+inline constexpr Font settingsFont{.family = "MS Sans Serif", .points = 18, .bold = true};
+inline constexpr Font questionFont{.family = "Verdana", .points = 48, .bold = true};
+inline constexpr Font answerFont{.family = "Tahoma", .points = 36, .bold = true};
+inline constexpr Font scoreFont{.family = "Comic Sans MS", .points = 11.25, .bold = true};
+inline constexpr Font warningFont{.family = "Arial Black", .points = 15.75, .bold = false};
+inline constexpr Font correctAnswerFont{.family = "Tahoma", .points = 18, .bold = true};
+inline constexpr Font dedicationOkFont{.family = "MS Sans Serif", .points = 13.5, .bold = true};
+inline constexpr Font wrongOkFont{.family = "MS Sans Serif", .points = 12, .bold = true};
+
+// In creation order within each panel.
+inline constexpr std::array<Control, 24> controls{{
+    // Settings panel.
+    {.name = "Label4",
+     .id = 204,
+     .kind = Kind::Label,
+     .panel = "Frame2",
+     .place = {900, 360, 2355, 435},
+     .caption = text::askingWay,
+     .font = settingsFont,
+     .fore = colour::darkBlue,
+     .align = Align::Right},
+    {.name = "command9",
+     .id = 309,
+     .kind = Kind::Button,
+     .panel = "Frame2",
+     .place = {7560, 300, 1785, 555},
+     .caption = text::start,
+     .font = settingsFont,
+     .fore = colour::red,
+     .foreHover = colour::red,
+     .back = colour::buttonFace,
+     .align = Align::Center},
+    {.name = "Combo1",
+     .id = 401,
+     .kind = Kind::List,
+     .panel = "Frame2",
+     .place = {3420, 300, 1905, 555},
+     .font = settingsFont,
+     .fore = colour::blue,
+     .back = colour::white,
+     .enabled = false,
+     .entries = text::tableList,
+     .description = "Çarpım tablosu seçimi"},
+    {.name = "Combo2",
+     .id = 402,
+     .kind = Kind::List,
+     .panel = "Frame2",
+     .place = {5490, 300, 1905, 555},
+     .font = settingsFont,
+     .fore = colour::blue,
+     .back = colour::white,
+     .enabled = false,
+     .entries = text::orderList,
+     .description = "Soru sırası seçimi"},
+    // Question panel.
+    {.name = "Label1",
+     .id = 201,
+     .kind = Kind::Label,
+     .panel = "Frame1",
+     .place = {3750, 645, 690, 1170},
+     .caption = "3",
+     .font = questionFont,
+     .fore = colour::red,
+     .align = Align::Right},
+    {.name = "Label2",
+     .id = 202,
+     .kind = Kind::Label,
+     .panel = "Frame1",
+     .place = {4920, 645, 645, 1170},
+     .caption = "x",
+     .font = questionFont,
+     .fore = colour::red},
+    {.name = "Label3",
+     .id = 203,
+     .kind = Kind::Label,
+     .panel = "Frame1",
+     .place = {6045, 645, 690, 1170},
+     .caption = "3",
+     .font = questionFont,
+     .fore = colour::red},
+    {.name = "cev1",
+     .id = 301,
+     .kind = Kind::Button,
+     .panel = "Frame1",
+     .place = {915, 2400, 1740, 930},
+     .caption = "322",
+     .font = answerFont,
+     .fore = colour::blue,
+     .foreHover = colour::navy,
+     .back = colour::buttonFace,
+     .align = Align::Center,
+     .enabled = false},
+    {.name = "cev2",
+     .id = 302,
+     .kind = Kind::Button,
+     .panel = "Frame1",
+     .place = {3195, 2400, 1740, 930},
+     .caption = "32",
+     .font = answerFont,
+     .fore = colour::blue,
+     .foreHover = colour::navy,
+     .back = colour::buttonFace,
+     .align = Align::Center,
+     .enabled = false},
+    {.name = "cev3",
+     .id = 303,
+     .kind = Kind::Button,
+     .panel = "Frame1",
+     .place = {5475, 2400, 1740, 930},
+     .caption = "32",
+     .font = answerFont,
+     .fore = colour::blue,
+     .foreHover = colour::navy,
+     .back = colour::buttonFace,
+     .align = Align::Center,
+     .enabled = false},
+    {.name = "cev4",
+     .id = 304,
+     .kind = Kind::Button,
+     .panel = "Frame1",
+     .place = {7755, 2400, 1740, 930},
+     .caption = "32",
+     .font = answerFont,
+     .fore = colour::blue,
+     .foreHover = colour::navy,
+     .back = colour::buttonFace,
+     .align = Align::Center,
+     .enabled = false},
+    {.name = "Text1",
+     .id = 501,
+     .kind = Kind::TextBox,
+     .panel = "Frame1",
+     .place = {1440, 480, 975, 375},
+     .caption = "Text1",
+     .visible = false},
+    // Score panel.
+    {.name = "Label5",
+     .id = 205,
+     .kind = Kind::Label,
+     .panel = "Frame4",
+     .place = {240, 450, 3495, 585},
+     .caption = "Çarpım tablosunu",
+     .fore = colour::darkBlue,
+     .sizing = Sizing::Fixed},
+    {.name = "Label6",
+     .id = 206,
+     .kind = Kind::Label,
+     .panel = "Frame4",
+     .place = {7560, 240, 2295, 315},
+     .caption = text::totalCaption,
+     .font = scoreFont,
+     .fore = colour::blue,
+     .align = Align::Right},
+    {.name = "Label9",
+     .id = 209,
+     .kind = Kind::Label,
+     .panel = "Frame4",
+     .place = {9840, 240, 405, 315},
+     .caption = "555",
+     .font = scoreFont,
+     .fore = colour::blue},
+    {.name = "Label7",
+     .id = 207,
+     .kind = Kind::Label,
+     .panel = "Frame4",
+     .place = {8235, 585, 1620, 315},
+     .caption = text::rightCaption,
+     .font = scoreFont,
+     .fore = colour::green,
+     .align = Align::Right},
+    {.name = "Label10",
+     .id = 210,
+     .kind = Kind::Label,
+     .panel = "Frame4",
+     .place = {9840, 585, 405, 315},
+     .caption = "555",
+     .font = scoreFont,
+     .fore = colour::green},
+    {.name = "Label8",
+     .id = 208,
+     .kind = Kind::Label,
+     .panel = "Frame4",
+     .place = {8250, 930, 1605, 315},
+     .caption = text::wrongCaption,
+     .font = scoreFont,
+     .fore = colour::red,
+     .align = Align::Right},
+    {.name = "Label11",
+     .id = 211,
+     .kind = Kind::Label,
+     .panel = "Frame4",
+     .place = {9840, 930, 405, 315},
+     .caption = "555",
+     .font = scoreFont,
+     .fore = colour::red},
+    // Wrong-answer panel.
+    {.name = "Label12",
+     .id = 212,
+     .kind = Kind::Label,
+     .panel = "Frame5",
+     .place = {1208, 180, 2145, 450},
+     .caption = text::wrong,
+     .font = warningFont,
+     .fore = colour::darkRed},
+    {.name = "Label13",
+     .id = 213,
+     .kind = Kind::Label,
+     .panel = "Frame5",
+     .place = {1118, 840, 2325, 435},
+     .caption = text::wrong,
+     .font = correctAnswerFont,
+     .fore = colour::green,
+     .align = Align::Center},
+    // Dedication panel.
+    {.name = "Image1",
+     .id = 601,
+     .kind = Kind::Picture,
+     .panel = "Frame3",
+     .place = {360, 480, 3900, 2250},
+     .sizing = Sizing::Fixed,
+     .accessibleName = "İthaf"},
+    {.name = "chameleonButton1",
+     .id = 311,
+     .kind = Kind::Button,
+     .panel = "Frame3",
+     .place = {1418, 3840, 1785, 465},
+     .caption = text::ok,
+     .font = dedicationOkFont,
+     .fore = colour::blue,
+     .foreHover = colour::blue,
+     .back = colour::buttonFace,
+     .align = Align::Center},
+    {.name = "chameleonButton2",
+     .id = 312,
+     .kind = Kind::Button,
+     .panel = "Frame5",
+     .place = {1545, 1590, 1470, 405},
+     .caption = text::ok,
+     .font = wrongOkFont,
+     .fore = colour::blue,
+     .foreHover = colour::blue,
+     .back = colour::buttonFace,
+     .align = Align::Center},
+}};
+
+// The controls that take the keyboard focus, in order.
+inline constexpr std::array<std::string_view, 9> focusOrder{
+    "command9", "Combo1", "Combo2", "cev1", "cev2", "cev3", "cev4", "chameleonButton1", "chameleonButton2",
+};
+
+struct Line {
+    std::string_view name;
+    int id;
+    std::string_view panel;
+    int x1, y1, x2, y2; // twips; may lie outside the panel, which clips them
+    int widthPx;
+    Colour colour;
+};
+
+inline constexpr std::array<Line, 7> lines{{
+    // The red border of the wrong-answer panel and its two rules.
+    {.name = "Line2",
+     .id = 702,
+     .panel = "Frame5",
+     .x1 = 0,
+     .y1 = 80,
+     .x2 = 12075,
+     .y2 = 80,
+     .widthPx = 10,
+     .colour = colour::red},
+    {.name = "Line1",
+     .id = 701,
+     .panel = "Frame5",
+     .x1 = -240,
+     .y1 = 2180,
+     .x2 = 11835,
+     .y2 = 2180,
+     .widthPx = 10,
+     .colour = colour::red},
+    {.name = "Line3",
+     .id = 703,
+     .panel = "Frame5",
+     .x1 = 80,
+     .y1 = 120,
+     .x2 = 80,
+     .y2 = 2760,
+     .widthPx = 10,
+     .colour = colour::red},
+    {.name = "Line4",
+     .id = 704,
+     .panel = "Frame5",
+     .x1 = 4490,
+     .y1 = 0,
+     .x2 = 4490,
+     .y2 = 2640,
+     .widthPx = 10,
+     .colour = colour::red},
+    {.name = "Line5",
+     .id = 705,
+     .panel = "Frame5",
+     .x1 = 0,
+     .y1 = 720,
+     .x2 = 4560,
+     .y2 = 720,
+     .widthPx = 4,
+     .colour = colour::red},
+    {.name = "Line6",
+     .id = 706,
+     .panel = "Frame5",
+     .x1 = 0,
+     .y1 = 1440,
+     .x2 = 4560,
+     .y2 = 1440,
+     .widthPx = 4,
+     .colour = colour::red},
+    // The rule under the dedication picture.
+    {.name = "Line7",
+     .id = 707,
+     .panel = "Frame3",
+     .x1 = 353,
+     .y1 = 3000,
+     .x2 = 4253,
+     .y2 = 3000,
+     .widthPx = 2,
+     .colour = colour::lightGrey},
+}};
+
+struct Timer {
+    std::string_view name;
+    int id;
+    int intervalMs;
+};
+
+// All three run from creation on.
+inline constexpr std::array<Timer, 3> timers{{
+    {.name = "Timer1", .id = 1, .intervalMs = 85},   // idle animation
+    {.name = "Timer2", .id = 2, .intervalMs = 200},  // wrong-answer blink
+    {.name = "Timer3", .id = 3, .intervalMs = 2000}, // visit counter, once
+}};
+
+// The row of a control, panel, line or timer by its name; nothing when the
+// table has none. For the builders, once at creation.
+[[nodiscard]] const Control* findControl(std::string_view name);
+[[nodiscard]] const Panel* findPanel(std::string_view name);
+
+} // namespace vorlen::design

@@ -1,0 +1,32 @@
+# vorlen_add_test(<target> SOURCES <file>... [GUI] [LIBRARIES <lib>...]
+#                 [ENVIRONMENT <NAME=value>...] [LABELS <label>...] [TIMEOUT <seconds>])
+# One GoogleTest program whose tests CTest discovers one by one. GUI ones
+# run headless on the offscreen platform with the window and the shared test
+# main; the others link the engine with GoogleTest's own main.
+function(vorlen_add_test target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GUI" "TIMEOUT" "SOURCES;LIBRARIES;ENVIRONMENT;LABELS")
+  if(NOT arg_TIMEOUT)
+    set(arg_TIMEOUT 120)
+  endif()
+  add_executable(${target} ${arg_SOURCES})
+  target_link_libraries(${target} PRIVATE vorlen_flags ${arg_LIBRARIES})
+  set(properties TIMEOUT ${arg_TIMEOUT})
+  # A list inside PROPERTIES keeps its items only with escaped separators.
+  if(arg_LABELS)
+    string(REPLACE ";" "\\;" labels "${arg_LABELS}")
+    list(APPEND properties LABELS "${labels}")
+  endif()
+  set(environment ${arg_ENVIRONMENT})
+  if(arg_GUI)
+    target_link_libraries(${target} PRIVATE vorlen_qt_test_support)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+    list(APPEND environment QT_QPA_PLATFORM=offscreen)
+  else()
+    target_link_libraries(${target} PRIVATE vorlen_engine GTest::gtest GTest::gtest_main)
+  endif()
+  if(environment)
+    string(REPLACE ";" "\\;" environment "${environment}")
+    list(APPEND properties ENVIRONMENT "${environment}")
+  endif()
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES ${properties})
+endfunction()

@@ -1,0 +1,32 @@
+#include "window/application.h"
+
+#include "window/fonts.h"
+
+#include <QApplication>
+#include <QIcon>
+
+// The icons are built into this static library; Q_INIT_RESOURCE must be
+// called outside any namespace.
+static void initResources()
+{
+    Q_INIT_RESOURCE(vorlen);
+}
+
+namespace vorlen {
+
+void setUpApplication()
+{
+    initResources();
+    QApplication::setApplicationName(QStringLiteral("Vorlen"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setOrganizationName(QStringLiteral("Keldar Yazılım"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.keldar.Vorlen"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/vorlen-%1.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
+    installFontSubstitutes();
+}
+
+} // namespace vorlen
