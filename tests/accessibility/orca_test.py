@@ -158,36 +158,48 @@ def wait_for(what, probe, timeout=10.0):
 
 
 class Player:
-    """Presses keys as a child would and keeps what each key made Orca say."""
+    """Presses keys as a child would and gives back what each step made Orca say."""
 
     def __init__(self, session):
         self.session = session
-        self.heard = {}
+
+    def _listen(self, step, act):
+        self.session.mark(step)
+        before = len(self.session.spoken())
+        act()
+        return [line for line in self.session.spoken()[before:] if not line.startswith("» ")]
 
     def key(self, step, keys, *, settle=1.0):
-        self.session.mark(step)
-        before = len(self.session.spoken())
-        subprocess.run(["xdotool", "key", "--clearmodifiers", keys], env=self.session.env, check=True)
-        self.session.settle(quiet=settle)
-        said = [line for line in self.session.spoken()[before:] if not line.startswith("» ")]
-        self.heard[step] = said
-        return said
+        def press():
+            subprocess.run(["xdotool", "key", "--clearmodifiers", keys], env=self.session.env, check=True)
+            self.session.settle(quiet=settle)
+
+        return self._listen(step, press)
 
     def wait(self, step, seconds):
-        self.session.mark(step)
-        before = len(self.session.spoken())
-        time.sleep(seconds)
-        said = [line for line in self.session.spoken()[before:] if not line.startswith("» ")]
-        self.heard[step] = said
-        return said
+        return self._listen(step, lambda: time.sleep(seconds))
 
 
 def count(lines, phrase):
     return sum(line.count(phrase) for line in lines)
 
 
+def missing_prerequisites():
+    tools = [tool for tool in ("openbox", "speech-dispatcher", "xdotool") if shutil.which(tool) is None]
+    if not os.path.exists(ORCA) or not os.path.exists(os.path.join(SPEECH_MODULES, "sd_generic")):
+        tools.append("orca with speech-dispatcher's generic module")
+    locales = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.lower().split()
+    if "tr_tr.utf8" not in locales and "tr_tr.utf-8" not in locales:
+        tools.append("the tr_TR.UTF-8 locale")
+    return tools
+
+
 def main():
     program = sys.argv[1]
+    missing = missing_prerequisites()
+    if missing:
+        print("FAIL: missing %s; run sh tools/deps.sh test" % ", ".join(missing), file=sys.stderr)
+        return 1
     session = Session()
     problems = []
 
