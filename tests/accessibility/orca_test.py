@@ -202,6 +202,8 @@ def main():
         return 1
     session = Session()
     problems = []
+    # Stopped from outside (a test timeout): still stop what was started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped from outside"))
 
     def expect(condition, message):
         if not condition:
