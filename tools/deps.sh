@@ -5,7 +5,7 @@ set -eu
 
 build="cmake g++ make pkgconf"
 window="qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato"
-tests="libgtest-dev libgmock-dev libbenchmark-dev clang-format clang-tidy xvfb xauth imagemagick python3 dbus at-spi2-core python3-pyatspi valgrind"
+tests="libgtest-dev libgmock-dev libbenchmark-dev clang-format clang-tidy shellcheck xvfb xauth imagemagick python3 dbus at-spi2-core python3-pyatspi valgrind"
 # The screen-reader test (tests/accessibility/orca_test.py): Orca on a Turkish
 # desktop under openbox, its speech caught by speech-dispatcher's generic module.
 screenreader="orca speech-dispatcher openbox xdotool locales"
@@ -15,6 +15,9 @@ assets="librsvg2-bin icoutils imagemagick fontconfig fonts-sil-andika"
 package="dpkg-dev file desktop-file-utils appstream xvfb xauth xdotool x11-utils imagemagick"
 # The benchmarks against an empty Qt window (bench/run.sh); perf stat is used where the machine allows it.
 bench="libbenchmark-dev xvfb xdotool time procps linux-perf python3"
+# Cross-building vorlen.exe, its zip and installer, and testing them under Wine
+# (tools/windows.sh); GoogleTest comes as sources and is built with the cross compiler.
+windows="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 nsis zip xvfb xauth"
 
 case "${1:-test}" in
     run) want="$build $window" ;;
@@ -22,7 +25,8 @@ case "${1:-test}" in
     assets) want="$assets" ;;
     package) want="$build $window $package" ;;
     bench) want="$build $window $bench" ;;
-    *) echo "usage: sh tools/deps.sh run|test|assets|package|bench" >&2; exit 2 ;;
+    windows) want="$windows" ;;
+    *) echo "usage: sh tools/deps.sh run|test|assets|package|bench|windows" >&2; exit 2 ;;
 esac
 
 missing=""

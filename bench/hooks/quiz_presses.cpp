@@ -10,7 +10,8 @@ NextPress quizPresses(Form1& window)
 {
     return [&window]() -> Press {
         QuizButton* start = window.parts().command9;
-        if (start->text() != QString::fromUtf8(text::stop.data(), static_cast<qsizetype>(text::stop.size()))) {
+        if (start->text() !=
+            QString::fromUtf8(text::stop.data(), static_cast<qsizetype>(text::stop.size()))) {
             return {start, QStringLiteral("command9")};
         }
         const QString right = QString::fromStdString(window.engine().state().correctanswer);
