@@ -3,11 +3,13 @@
 #include "engine/texts.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
+#include "window/quiz_list.h"
 #include "window/quiz_panel.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QHash>
 #include <QLabel>
 #include <QSet>
@@ -23,6 +25,8 @@ namespace {
 
 // Marks a count label whose caption label speaks for it.
 constexpr const char* spokenByCaption = "vorlenSpokenByCaption";
+// Holds the label that labels a list.
+constexpr const char* labelledBy = "vorlenLabelledBy";
 
 // A label read by its accessible name, or by its caption when it has none;
 // a count reads nothing itself, since its caption label carries it.
@@ -43,6 +47,69 @@ public:
     }
 };
 
+// A list read as its label, its choice and its purpose. Qt's own list keeps
+// its choice in a child list that screen readers find empty while the list
+// is closed, so a list named by its label would not say its choice; this one
+// offers the choice as its text, and names the label that labels it.
+class ListInterface : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit ListInterface(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name || t == QAccessible::Value ? choice() : QAccessibleWidget::text(t);
+    }
+
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        auto found = QAccessibleWidget::relations(match);
+        auto* label = qvariant_cast<QObject*>(widget()->property(labelledBy));
+        if ((match & QAccessible::Label) != 0 && label != nullptr) {
+            found.append({QAccessible::queryAccessibleInterface(label), QAccessible::Label});
+        }
+        return found;
+    }
+
+    // The choice as read-only text.
+    QString text(int startOffset, int endOffset) const override
+    {
+        return choice().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(choice().size()); }
+    void selection(int /*selectionIndex*/, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int /*startOffset*/, int /*endOffset*/) override {}
+    void removeSelection(int /*selectionIndex*/) override {}
+    void setSelection(int /*selectionIndex*/, int /*startOffset*/, int /*endOffset*/) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int /*position*/) override {}
+    QRect characterRect(int /*offset*/) const override { return {}; }
+    int offsetAtPoint(const QPoint& /*point*/) const override { return -1; }
+    void scrollToSubstring(int /*startIndex*/, int /*endIndex*/) override {}
+    QString attributes(int /*offset*/, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = 0;
+        return {};
+    }
+
+private:
+    [[nodiscard]] QString choice() const { return static_cast<QComboBox*>(widget())->currentText(); }
+};
+
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
 {
     if (className == QLatin1String("vorlen::QuizPanel")) {
@@ -52,6 +119,9 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
     }
     if (className == QLatin1String("vorlen::QuizLabel")) {
         return new LabelInterface(static_cast<QLabel*>(object));
+    }
+    if (className == QLatin1String("vorlen::QuizList")) {
+        return new ListInterface(static_cast<QComboBox*>(object));
     }
     if (className == QLatin1String("vorlen::Announcement")) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
@@ -167,6 +237,9 @@ ScreenReader::ScreenReader(QWidget& window, const WindowParts& parts) : parts_(p
     window.setAccessibleName(caption.section(separator, 0, 0));
     window.setAccessibleDescription(caption.section(separator, 1));
 
+    for (QuizList* list : {parts_.Combo1, parts_.Combo2}) {
+        list->setProperty(labelledBy, QVariant::fromValue<QObject*>(parts_.Label4));
+    }
     for (QuizLabel* count : parts_.counts()) {
         count->setProperty(spokenByCaption, true);
     }

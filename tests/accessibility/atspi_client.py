@@ -115,6 +115,14 @@ def main():
             node = find_one(app, pyatspi.ROLE_COMBO_BOX, name)
             if node is None or not is_on(node, pyatspi.STATE_ENABLED) or node.description != purpose:
                 fail("no enabled list showing %s for %s" % (name, purpose))
+            labels = [
+                target.name
+                for relation in node.getRelationSet()
+                if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                for target in (relation.getTarget(i) for i in range(relation.getNTargets()))
+            ]
+            if labels != ["Sorma Şekli :"]:
+                fail("the list showing %s should be labelled by Sorma Şekli :, not %s" % (name, labels))
         answers = [node for node in find_all(app, pyatspi.ROLE_PUSH_BUTTON) if node.name.startswith("Cevap ")]
         if len(answers) != 4 or any(is_on(node, pyatspi.STATE_ENABLED) for node in answers):
             fail("expected four disabled answer buttons while idle, found %d" % len(answers))

@@ -233,8 +233,15 @@ def main():
         expect(idle == [], "nothing is said while the samples run")
 
         # Over the controls and back.
-        expect(count(play.key("Tab to the table list", "Tab"), "Tümü") == 1, "the table list is named by its choice")
-        expect(count(play.key("Tab to the order list", "Tab"), "Sıralı") == 1, "the order list is named by its choice")
+        for step, choice, purpose in (
+            ("Tab to the table list", "Tümü", "Çarpım tablosu seçimi"),
+            ("Tab to the order list", "Sıralı", "Soru sırası seçimi"),
+        ):
+            said = play.key(step, "Tab")
+            expect(
+                [count(said, text) for text in ("Sorma Şekli :", choice, purpose)] == [1, 1, 1],
+                "a list is read once with its label, its choice and its purpose: %s" % said,
+            )
         play.key("Shift+Tab back to the table list", "shift+Tab")
         expect(count(play.key("Shift+Tab back to Başla", "shift+Tab"), "Başla") == 1, "Başla is named on Shift+Tab")
 
