@@ -1,8 +1,9 @@
 // What a screen reader hears of the window, and when.
 //
 // installScreenReaderSupport() sets up, once for the application, how the
-// window's parts are exposed (the panels as groupings inside the window, each
-// count as one label that carries its caption, an announcement object) and a
+// window's parts are exposed (the panels as groupings inside the window, the
+// lists labelled by "Sorma Şekli :" and read by their choice, each count as
+// one label that carries its caption, an announcement object) and a
 // filter that keeps the idle animation and the wrong-answer blink off the
 // accessibility bus. A ScreenReader keeps one window's accessible names in
 // step after the load step and after every press, and says what a child
