@@ -1,7 +1,7 @@
 #include "window/form1.h"
 
 #include "window/adapters.h"
-#include "window/counter_request.h"
+#include "window/counter_browser.h"
 #include "window/fonts.h"
 #include "window/quiz_button.h"
 #include "window/screen_reader.h"
@@ -41,7 +41,7 @@ Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::
     setFixedSize(design::px(design::clientWidth), design::px(design::clientHeight));
 
     parts_ = buildWindow(*this);
-    counter_ = new CounterRequest(options_.counterTimeoutMs, this);
+    counter_ = new CounterBrowser(std::chrono::milliseconds(options_.counterTimeoutMs), this);
     counter_->setObjectName(QStringLiteral("WebBrowser1"));
     controls_ = std::make_unique<EngineControls>(parts_, *counter_);
     engine_ = std::make_unique<QuizEngine>(controls_->controls(), RandomSource(options_.clock, options_.seed),

@@ -20,7 +20,7 @@
 class QUrl;
 
 namespace vorlen {
-class CounterRequest;
+class CounterBrowser;
 class EngineControls;
 class ScreenReader;
 } // namespace vorlen
@@ -53,7 +53,7 @@ public:
 
     [[nodiscard]] const vorlen::WindowParts& parts() const { return parts_; }
     [[nodiscard]] vorlen::QuizEngine& engine() { return *engine_; }
-    [[nodiscard]] vorlen::CounterRequest& counterRequest() { return *counter_; }
+    [[nodiscard]] vorlen::CounterBrowser& counterRequest() { return *counter_; }
 
     static void writeToStandardError(const std::string& line);
 
@@ -63,7 +63,7 @@ private:
 
     Options options_;
     vorlen::WindowParts parts_;
-    vorlen::CounterRequest* counter_ = nullptr;
+    vorlen::CounterBrowser* counter_ = nullptr;
     std::unique_ptr<vorlen::EngineControls> controls_;
     std::unique_ptr<vorlen::QuizEngine> engine_;
     std::unique_ptr<vorlen::ScreenReader> screenReader_;

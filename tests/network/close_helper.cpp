@@ -5,9 +5,9 @@
 // can time how long the program takes to end after it.
 //
 // Usage: vorlen_close_helper ADDRESS CLOSE_AFTER_MS [LOOKUP_DELAY_MS]
-#include "loop_tools.h"
 #include "slow_lookup.h"
-#include "window/counter_request.h"
+#include "tests/support/process_readings.h"
+#include "window/counter_browser.h"
 #include "window/fonts.h"
 #include "window/form1.h"
 

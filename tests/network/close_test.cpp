@@ -2,8 +2,9 @@
 // once: nothing at exit waits for the server or for the name lookup. The
 // program runs in its own process (vorlen_close_helper) and closes its window
 // itself; this test times from that close to the process's end.
-#include "fault_server.h"
-#include "loop_tools.h"
+#include "tests/support/fault_server.h"
+#include "tests/support/loop_tools.h"
+#include "tests/support/process_readings.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

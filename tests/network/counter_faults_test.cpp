@@ -1,11 +1,13 @@
-// The visit-counter request against servers that misbehave, and against a
-// host that does not exist. Whatever the other side does, the window makes one
-// request on its own Timer3 tick and no other, its event loop keeps turning,
-// a quiz can be played meanwhile, and the request ends on its own.
-#include "fault_server.h"
-#include "loop_tools.h"
+// The visit-counter request against servers that misbehave, against a host
+// that does not exist, and through a proxy. Whatever the other side does, the
+// window makes one request on its own Timer3 tick and no other, its event loop
+// keeps turning, a quiz can be played meanwhile, and the request ends on its own.
+#include "design/design.h"
 #include "slow_lookup.h"
-#include "window/counter_request.h"
+#include "tests/support/fault_server.h"
+#include "tests/support/loop_tools.h"
+#include "tests/support/process_readings.h"
+#include "window/counter_browser.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -25,6 +28,7 @@ namespace vorlen::test {
 namespace {
 
 using Fault = FaultServer::Fault;
+using Family = FaultServer::Family;
 
 constexpr int counterTimeoutMs = 1500;
 constexpr qint64 longestAllowedStallMs = 50;
@@ -34,6 +38,8 @@ enum class Peer {
     Server,           // a FaultServer with the case's fault
     FullBacklog,      // a port where no connection is ever made
     UnresolvableHost, // a name under .invalid
+    Proxy,            // HTTP_PROXY names the server; the counter's own host is never reached
+    BesideProxy,      // http_proxy names a second server, but no_proxy covers the first
 };
 
 struct FaultCase {
@@ -59,7 +65,18 @@ const auto faultCases = std::to_array<FaultCase>({
     {"ConnectionNeverMade", Peer::FullBacklog},
     {"UnresolvableHost", Peer::UnresolvableHost},
     {"UnresolvableHostSlowNameServer", Peer::UnresolvableHost, Fault::Silent, false, 3000},
+    {"ThroughAProxy", Peer::Proxy, Fault::Ok},
+    {"NoProxyCoversTheHost", Peer::BesideProxy, Fault::Ok},
 });
+
+std::size_t countOf(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
 
 class CounterUnderFaults : public testing::TestWithParam<FaultCase> {
 protected:
@@ -67,22 +84,32 @@ protected:
     {
         const FaultCase& fault = GetParam();
         setSlowLookup(fault.lookupDelayMs);
-        std::string address = unresolvableAddress;
+        address = unresolvableAddress;
         if (fault.peer == Peer::FullBacklog) {
             backlog = std::make_unique<FullBacklog>();
             ASSERT_TRUE(backlog->swallowsConnections());
             address = backlog->pageAddress();
-        } else if (fault.peer == Peer::Server) {
-            const QHostAddress loopback = fault.ipv6 ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost;
-            server = std::make_unique<FaultServer>(fault.fault, loopback);
+        } else if (fault.peer != Peer::UnresolvableHost) {
+            server = std::make_unique<FaultServer>(fault.fault, fault.ipv6 ? Family::IPv6 : Family::IPv4);
             ASSERT_TRUE(server->listening());
-            if (fault.fault == Fault::Redirect) {
-                // The target sits on the other loopback family, as another host would.
-                elsewhere = std::make_unique<FaultServer>(Fault::Ok, QHostAddress::LocalHostIPv6);
+            address = server->pageAddress();
+            if (fault.fault == Fault::Redirect || fault.peer == Peer::BesideProxy) {
+                // A server that must receive nothing: the redirect's target or
+                // the proxy, on the other loopback family, as another host would be.
+                elsewhere = std::make_unique<FaultServer>(Fault::Ok, Family::IPv6);
                 ASSERT_TRUE(elsewhere->listening());
+            }
+            if (fault.fault == Fault::Redirect) {
                 server->redirectTo(elsewhere->pageAddress("/elsewhere"));
             }
-            address = server->pageAddress();
+        }
+        if (fault.peer == Peer::Proxy) {
+            // The upper-case name counts too (libcurl, for one, ignores it).
+            setenv("HTTP_PROXY", server->pageAddress("").c_str(), 1);
+            address = design::counterAddress();
+        } else if (fault.peer == Peer::BesideProxy) {
+            setenv("http_proxy", elsewhere->pageAddress("/").c_str(), 1);
+            setenv("no_proxy", "localhost,127.0.0.1", 1);
         }
         Form1::Options options;
         options.seed = 7;
@@ -92,7 +119,13 @@ protected:
         form = std::make_unique<Form1>(options);
     }
 
-    void TearDown() override { setSlowLookup(0); }
+    void TearDown() override
+    {
+        setSlowLookup(0);
+        for (const char* name : {"http_proxy", "HTTP_PROXY", "no_proxy", "NO_PROXY"}) {
+            unsetenv(name);
+        }
+    }
 
     template <typename T = QWidget> T* get(const char* name)
     {
@@ -139,6 +172,7 @@ protected:
         EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Başla"));
     }
 
+    std::string address;
     std::unique_ptr<FaultServer> server;
     std::unique_ptr<FaultServer> elsewhere;
     std::unique_ptr<FullBacklog> backlog;
@@ -149,7 +183,7 @@ protected:
 TEST_P(CounterUnderFaults, OneRequestWhileTheWindowStaysLively)
 {
     const FaultCase& fault = GetParam();
-    QSignalSpy done(&form->counterRequest(), &CounterRequest::done);
+    QSignalSpy done(&form->counterRequest(), &CounterBrowser::done);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     const long residentBefore = residentKiB();
@@ -173,15 +207,17 @@ TEST_P(CounterUnderFaults, OneRequestWhileTheWindowStaysLively)
     if (server) {
         EXPECT_EQ(server->connections(), 1) << "a second connection is a retry";
         if (fault.fault != Fault::ResetOnAccept) {
-            EXPECT_TRUE(server->request().startsWith("GET /sayac/qelnor.php HTTP/1.1\r\n"))
-                << server->request().toStdString();
-            EXPECT_EQ(server->request().count("GET "), 1);
+            // Through a proxy, the absolute form of the counter's own address.
+            const std::string line = fault.peer == Peer::Proxy ? "GET " + address + " HTTP/1.1\r\n"
+                                                               : "GET /sayac/qelnor.php HTTP/1.1\r\n";
+            EXPECT_TRUE(server->request().starts_with(line)) << server->request();
+            EXPECT_EQ(countOf(server->request(), "GET "), 1U);
         }
     } else if (fault.peer == Peer::UnresolvableHost) {
         EXPECT_GE(invalidNameLookups(), 1) << "the name was never looked up";
     }
     if (elsewhere) {
-        EXPECT_EQ(elsewhere->connections(), 0) << "the redirect was followed";
+        EXPECT_EQ(elsewhere->connections(), 0) << "the redirect was followed, or the proxy used";
     }
     if (server && fault.fault == Fault::HugeBody) {
         ASSERT_TRUE(spinUntil([&] { return server->idle(); }, 3000)) << "the client kept the connection";

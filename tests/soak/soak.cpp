@@ -9,7 +9,7 @@
 // (for valgrind).
 #include "engine/texts.h"
 #include "tests/support/quiz_moves.h"
-#include "window/counter_request.h"
+#include "window/counter_browser.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
 #include "window/quiz_list.h"

@@ -1,6 +1,6 @@
-// Small tools for the network tests: bounded waits that keep the event loop
-// turning (no sleeping in between), a probe that records the longest time the
-// loop went without turning, and the process's resident memory.
+// Waits for tests that run a Qt event loop: bounded waits that keep the loop
+// turning (no sleeping in between), and a probe that records the longest time
+// the loop went without turning.
 #pragma once
 
 #include <QElapsedTimer>
@@ -30,10 +30,5 @@ private:
     qint64 longestGap_ = 0;
     qint64 longestGapEnd_ = 0;
 };
-
-// VmRSS of this process, in KiB.
-[[nodiscard]] long residentKiB();
-// CLOCK_MONOTONIC in nanoseconds: comparable between processes on one machine.
-[[nodiscard]] long long monotonicNs();
 
 } // namespace vorlen::test

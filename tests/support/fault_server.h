@@ -1,23 +1,27 @@
 // A loopback HTTP server that misbehaves on purpose, in one of a few fixed
 // ways, and records what the client did to it: how many connections, the
 // bytes of the request, and how much of its own answer it got into the
-// kernel before the client went away. It never leaves the loopback address.
+// kernel before the client went away. It runs on a thread of its own with
+// plain sockets (Winsock on Windows), so that any test can use it whatever
+// its event loop, and it never leaves the loopback address.
 #pragma once
 
-#include <QByteArray>
-#include <QHostAddress>
-#include <QObject>
-#include <QPointer>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTimer>
-
+#include <atomic>
+#include <cstdint>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace vorlen::test {
 
-class FaultServer : public QObject {
+#if defined(_WIN32)
+using SocketHandle = std::uintptr_t;
+#else
+using SocketHandle = int;
+#endif
+
+class FaultServer {
 public:
     enum class Fault {
         Silent,            // accepts, reads, never answers
@@ -26,48 +30,53 @@ public:
         Redirect,          // answers 302 to another address
         HugeBody,          // answers 200 with a 50 MiB body, written as fast as the peer takes it
         Drip,              // answers one byte a second
-        Ok,                // answers 200 with a short body (the redirect target)
+        Ok,                // answers 200 with a short body (a redirect target, or a proxy)
     };
+    enum class Family { IPv4, IPv6 };
 
-    static constexpr qint64 hugeBodySize = 50LL * 1024 * 1024;
+    static constexpr std::int64_t hugeBodySize = std::int64_t{50} * 1024 * 1024;
 
-    explicit FaultServer(Fault fault, const QHostAddress& address = QHostAddress::LocalHost);
-    ~FaultServer() override;
+    explicit FaultServer(Fault fault, Family family = Family::IPv4);
+    ~FaultServer();
 
     FaultServer(const FaultServer&) = delete;
     FaultServer& operator=(const FaultServer&) = delete;
 
-    [[nodiscard]] bool listening() const { return server_.isListening(); }
+    [[nodiscard]] bool listening() const { return port_ != 0; }
+    [[nodiscard]] std::uint16_t port() const { return port_; }
     // http://127.0.0.1:port/sayac/qelnor.php, or http://[::1]:port/... on IPv6.
     [[nodiscard]] std::string pageAddress(const char* path = "/sayac/qelnor.php") const;
-    void redirectTo(const std::string& address) { location_ = QByteArray::fromStdString(address); }
+    void redirectTo(const std::string& address);
 
     [[nodiscard]] int connections() const { return connections_; }
-    [[nodiscard]] const QByteArray& request() const { return request_; }
+    // Every byte received, over all connections.
+    [[nodiscard]] std::string request() const;
     // Bytes of the answer that reached the kernel (headers included).
-    [[nodiscard]] qint64 bytesWritten() const { return bytesWritten_; }
+    [[nodiscard]] std::int64_t bytesWritten() const { return bytesWritten_; }
     // True once every connection this server accepted is closed.
     [[nodiscard]] bool idle() const { return open_ == 0; }
 
 private:
-    void accept();
-    void received(QTcpSocket* socket);
-    void answer(QTcpSocket* socket);
-    void refill(QTcpSocket* socket);
-    void drip();
-    static void reset(QTcpSocket* socket);
+    struct Client;
+
+    void run();
+    void accept(std::vector<Client>& clients);
+    bool receive(Client& client); // false once the client is gone
+    bool transmit(Client& client);
+    void answer(Client& client);
 
     Fault fault_;
-    QTcpServer server_;
-    QByteArray location_;
-    QByteArray request_;
-    int connections_ = 0;
-    int open_ = 0;
-    qint64 bytesWritten_ = 0;
-    qint64 bodyQueued_ = 0;
-    QPointer<QTcpSocket> dripping_;
-    qsizetype dripped_ = 0;
-    QTimer dripTimer_;
+    Family family_;
+    SocketHandle listener_ = static_cast<SocketHandle>(-1);
+    std::uint16_t port_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::atomic<int> connections_{0};
+    std::atomic<int> open_{0};
+    std::atomic<std::int64_t> bytesWritten_{0};
+    mutable std::mutex mutex_;
+    std::string location_;
+    std::string request_;
+    std::thread thread_;
 };
 
 // A loopback port whose queue of connections waiting to be accepted is full
@@ -86,9 +95,9 @@ public:
     [[nodiscard]] std::string pageAddress() const;
 
 private:
-    int listener_ = -1;
-    quint16 port_ = 0;
-    std::vector<int> fillers_;
+    SocketHandle listener_ = static_cast<SocketHandle>(-1);
+    std::uint16_t port_ = 0;
+    std::vector<SocketHandle> fillers_;
     bool swallows_ = false;
 };
 

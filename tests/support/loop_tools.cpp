@@ -1,10 +1,6 @@
-#include "loop_tools.h"
+#include "tests/support/loop_tools.h"
 
 #include <QEventLoop>
-
-#include <ctime>
-#include <fstream>
-#include <string>
 
 namespace vorlen::test {
 
@@ -46,24 +42,6 @@ StallProbe::StallProbe()
     });
     clock_.start();
     timer_.start(10);
-}
-
-long residentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
-}
-
-long long monotonicNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
 }
 
 } // namespace vorlen::test
