@@ -32,13 +32,11 @@ def wait_for(what, probe, timeout=10.0):
     fail("timed out waiting for " + what)
 
 
-def application(pid):
+def application():
     desktop = pyatspi.Registry.getDesktop(0)
     for index in range(desktop.childCount):
         app = desktop.getChildAtIndex(index)
-        # By its process: the bus may have taken the application's name before
-        # the program set it.
-        if app is not None and app.get_process_id() == pid:
+        if app is not None and app.name == "Vorlen":
             return app
     return None
 
@@ -94,7 +92,7 @@ def main():
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     proc = subprocess.Popen([program], env=env)
     try:
-        app = wait_for("the Vorlen application on the accessibility bus", lambda: application(proc.pid))
+        app = wait_for("the Vorlen application on the accessibility bus", application)
         start = wait_for("the start button", lambda: find_one(app, pyatspi.ROLE_PUSH_BUTTON, "Başla"))
 
         # The idle window: what a child meets first.
