@@ -1,6 +1,7 @@
 // The program's entry: the application, its one window, the event loop.
 #include "window/application.h"
 #include "window/form1.h"
+#include "window/screen_reader.h"
 
 #include <QApplication>
 
@@ -31,6 +32,7 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     vorlen::setUpApplication();
+    vorlen::installScreenReaderSupport();
     Form1 window;
     window.show();
     return QApplication::exec();

@@ -22,7 +22,7 @@ class QUrl;
 namespace vorlen {
 class CounterBrowser;
 class EngineControls;
-class QuietAnnouncements;
+class ScreenReader;
 } // namespace vorlen
 
 // Outside the program's namespace, under its name in the design; everything
@@ -61,20 +61,11 @@ private:
     void connectEvents();
     template <typename Routine> void enter(const char* where, Routine&& routine);
 
-    // Keeps the names that screen readers read in step with the window: the
-    // question in words, each answer, each count with its caption. While idle
-    // the sample questions change no name, so nothing is announced eleven
-    // times a second; when the wrong-answer panel opens, the correct answer is
-    // announced and the focus moves to its OK button.
-    void describeForScreenReaders();
-
     Options options_;
     vorlen::WindowParts parts_;
     vorlen::CounterBrowser* counter_ = nullptr;
-    std::unique_ptr<vorlen::QuietAnnouncements> quiet_;
     std::unique_ptr<vorlen::EngineControls> controls_;
     std::unique_ptr<vorlen::QuizEngine> engine_;
+    std::unique_ptr<vorlen::ScreenReader> screenReader_;
     bool loaded_ = false;
-    bool wrongPanelOpen_ = false;
-    QWidget* lastAnswer_ = nullptr; // the answer button pressed last
 };

@@ -2,15 +2,15 @@
 // knows nothing of the quiz.
 #pragma once
 
-#include <QFrame>
+#include <QWidget>
 
 namespace vorlen {
 
-class QuizPanel : public QFrame {
+class QuizPanel : public QWidget {
     Q_OBJECT
 
 public:
-    explicit QuizPanel(QWidget* parent = nullptr) : QFrame(parent) { setFrameShape(QFrame::NoFrame); }
+    using QWidget::QWidget;
 };
 
 } // namespace vorlen

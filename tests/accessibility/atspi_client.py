@@ -98,17 +98,38 @@ def main():
         # The idle window: what a child meets first.
         if not (is_on(start, pyatspi.STATE_ENABLED) and is_on(start, pyatspi.STATE_SHOWING)):
             fail("Başla is not enabled and showing")
+        window = app.getChildAtIndex(0)
+        if window.name != "Vorlen" or not window.description.startswith("Keldar Yazılım"):
+            fail("the window should be named Vorlen with the maker's line as description, not %r" % window.name)
+        # Only the window itself may look like a window: a panel taken for one
+        # would hide the focus inside it from a screen reader.
+        frames = [node for node in walk(app) if node.getRole() == pyatspi.ROLE_FRAME and node != window]
+        if frames:
+            fail("panels exposed as windows: %s" % [node.name for node in frames])
+        if any("\r" in (node.name or "") for node in walk(app)):
+            fail("a name holds a raw carriage return")
         # A list is read out by its choice, and by its purpose as description.
         for name, purpose in (("Tümü", "Çarpım tablosu seçimi"), ("Sıralı", "Soru sırası seçimi")):
             node = find_one(app, pyatspi.ROLE_COMBO_BOX, name)
             if node is None or not is_on(node, pyatspi.STATE_ENABLED) or node.description != purpose:
                 fail("no enabled list showing %s for %s" % (name, purpose))
+            labels = [
+                target.name
+                for relation in node.getRelationSet()
+                if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                for target in (relation.getTarget(i) for i in range(relation.getNTargets()))
+            ]
+            if labels != ["Sorma Şekli :"]:
+                fail("the list showing %s should be labelled by Sorma Şekli :, not %s" % (name, labels))
         answers = [node for node in find_all(app, pyatspi.ROLE_PUSH_BUTTON) if node.name.startswith("Cevap ")]
         if len(answers) != 4 or any(is_on(node, pyatspi.STATE_ENABLED) for node in answers):
             fail("expected four disabled answer buttons while idle, found %d" % len(answers))
+        # Each count is read once, with its caption.
         for caption in ("Toplam soru sayısı : 0", "Doğru sayısı : 0", "Yanlış sayısı : 0"):
-            if not find_all(app, pyatspi.ROLE_LABEL, caption):
-                fail("no label named " + caption)
+            if len(find_all(app, pyatspi.ROLE_LABEL, caption)) != 1:
+                fail("expected one label named " + caption)
+        if find_all(app, pyatspi.ROLE_LABEL, "0"):
+            fail("a count is read a second time without its caption")
 
         press(start)
         wait_for("the stop button", lambda: find_one(app, pyatspi.ROLE_PUSH_BUTTON, "Dur"))

@@ -1,6 +1,9 @@
 // Entry of the in-process screen-reader tests: a QApplication on the display
-// that tools/with-atspi.sh provides, with the accessibility bridge on.
-#include "window/fonts.h"
+// that tools/with-atspi.sh provides, with the accessibility bridge on, and a
+// recorder behind the program's screen-reader filter in place of the bridge.
+#include "tests/accessibility/heard.h"
+#include "window/application.h"
+#include "window/screen_reader.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -10,10 +13,34 @@
 
 #include <cstdio>
 
+namespace vorlen {
+
+std::vector<Heard>& heard()
+{
+    static std::vector<Heard> events;
+    return events;
+}
+
+} // namespace vorlen
+
+namespace {
+
+void record(QAccessibleEvent* event)
+{
+    const QObject* object = event->object();
+    QAccessibleInterface* iface = event->accessibleInterface();
+    vorlen::heard().push_back({event->type(), object != nullptr ? object->objectName() : QString(),
+                               iface != nullptr ? iface->text(QAccessible::Name) : QString()});
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    vorlen::installFontSubstitutes();
+    vorlen::setUpApplication();
+    QAccessible::installUpdateHandler(&record);
+    vorlen::installScreenReaderSupport();
     testing::InitGoogleTest(&argc, argv);
     // The bridge comes up once the accessibility bus has answered.
     if (!QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000)) {
