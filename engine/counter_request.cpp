@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 namespace vorlen {
@@ -272,6 +273,18 @@ void CounterRequest::navigate(const std::string& address)
     }
     sent_ = true;
     transport_->send(planned);
+}
+
+void runDetached(void (*request)(const CounterPlan&), const CounterPlan& plan,
+                 const std::function<void()>& finished)
+{
+    std::thread([request, plan, finished] {
+        try {
+            request(plan);
+        } catch (...) { // NOLINT(bugprone-empty-catch): out of memory ends this request, not the program
+        }
+        finished();
+    }).detach();
 }
 
 } // namespace vorlen

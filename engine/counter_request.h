@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,6 +77,12 @@ public:
     // follows no redirect and reads no more of the answer than its first bytes.
     virtual void send(const CounterPlan& plan) = 0;
 };
+
+// Runs request(plan) on a thread that nobody waits for, so that the program
+// may end while the request waits on the network; then finished(), on that
+// thread, whatever the outcome. For the transports' send().
+void runDetached(void (*request)(const CounterPlan&), const CounterPlan& plan,
+                 const std::function<void()>& finished);
 
 class CounterRequest : public WebBrowser {
 public:

@@ -1,7 +1,6 @@
 #include "win32/counter_transport.h"
 
 #include <string>
-#include <thread>
 #include <utility>
 #include <windows.h>
 #include <wininet.h>
@@ -137,14 +136,7 @@ WinInetTransport::WinInetTransport(std::function<void()> finished) : finished_(s
 
 void WinInetTransport::send(const CounterPlan& plan)
 {
-    // Detached: the program may end while the request waits on the network.
-    std::thread([plan, finished = finished_] {
-        try {
-            request(plan);
-        } catch (...) { // NOLINT(bugprone-empty-catch): out of memory ends this request, not the program
-        }
-        finished();
-    }).detach();
+    runDetached(&request, plan, finished_);
 }
 
 } // namespace vorlen

@@ -9,7 +9,6 @@
 #include <poll.h>
 #include <string>
 #include <sys/socket.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -167,14 +166,7 @@ SocketTransport::SocketTransport(std::function<void()> finished) : finished_(std
 
 void SocketTransport::send(const CounterPlan& plan)
 {
-    // Detached: the program may end while the request waits on the network.
-    std::thread([plan, finished = finished_] {
-        try {
-            request(plan);
-        } catch (...) { // NOLINT(bugprone-empty-catch): out of memory ends this request, not the program
-        }
-        finished();
-    }).detach();
+    runDetached(&request, plan, finished_);
 }
 
 } // namespace vorlen
