@@ -15,7 +15,7 @@ cd "$(dirname "$0")/../.."
 
 runs=11
 idle_seconds=20
-build=build-win32
+build="build-win32"
 while [ $# -gt 0 ]; do
     case $1 in
         --runs) runs=$2; shift 2 ;;
@@ -29,7 +29,7 @@ done
 : "${DISPLAY:?set DISPLAY to the X display of the prefix}"
 
 cmake --build "$build" -j2 --target vorlen_win32_exe vorlen_win32_floor vorlen_win32_launch >/dev/null
-windows_path() { printf 'Z:%s' "$(realpath "$1")" | tr / '\\'; }
+windows_path() { printf 'Z:%s' "$(realpath "$1")" | tr '/' '\134'; }
 launch="$build/bench/win32/vorlen_win32_launch.exe"
 floor=$(windows_path "$build/bench/win32/vorlen_win32_floor.exe")
 program=$(windows_path "$build/win32/vorlen.exe")
