@@ -18,15 +18,19 @@ using FailureReport = std::function<void(const std::string&)>;
 template <typename Routine>
 void runReportingFailure(const FailureReport& report, std::string_view where, Routine&& routine) noexcept
 {
-    const auto line = [where](std::string_view what) {
-        return "vorlen: " + std::string(where) + ": " + std::string(what);
-    };
+    std::string line;
     try {
         std::forward<Routine>(routine)();
+        return;
     } catch (const std::exception& failure) {
-        report(line(failure.what()));
+        line = "vorlen: " + std::string(where) + ": " + failure.what();
     } catch (...) {
-        report(line("unknown failure"));
+        line = "vorlen: " + std::string(where) + ": unknown failure";
+    }
+    // Nothing may leave an event handler, not even a report that fails.
+    try {
+        report(line);
+    } catch (...) { // NOLINT(bugprone-empty-catch): the report is lost, the window goes on
     }
 }
 

@@ -1,6 +1,7 @@
 #include "win32/form1.h"
 
 #include "engine/counter_request.h"
+#include "engine/failure_boundary.h"
 #include "engine/texts.h"
 #include "win32/accessibility.h"
 #include "win32/adapters.h"
@@ -525,20 +526,7 @@ QuizList* Form1::listById(int id) const
 
 template <typename Routine> void Form1::guarded(const char* where, Routine&& routine)
 {
-    std::string line;
-    try {
-        std::forward<Routine>(routine)();
-        return;
-    } catch (const std::exception& failure) {
-        line = std::string("vorlen: ") + where + ": " + failure.what();
-    } catch (...) {
-        line = std::string("vorlen: ") + where + ": unknown failure";
-    }
-    // Nothing may leave a window procedure, not even a failing report.
-    try {
-        options_.reportFailure(line);
-    } catch (...) { // NOLINT(bugprone-empty-catch): the report is lost, the window goes on
-    }
+    runReportingFailure(options_.reportFailure, where, std::forward<Routine>(routine));
 }
 
 void Form1::show(int how)
