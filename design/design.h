@@ -1,9 +1,10 @@
 // The window as drawn: the window itself, its five panels, every control and
 // line with its fixed control ID, place, size, caption, font, colours and
-// state at creation, the three timers and the focus order, in one table like
-// a layout file. Places and sizes are in twips (1440 to the inch, 15 to a
-// pixel at 96 dpi) of the container. Both front ends build their window from
-// these rows; nothing here creates, draws or lays out a control.
+// state at creation, the three timers, the focus order and the look of the
+// buttons, in one table like a layout file. Places and sizes are in twips
+// (1440 to the inch, 15 to a pixel at 96 dpi) of the container. Every front
+// end builds its window from these rows; nothing here creates, draws or lays
+// out a control, and nothing here says what a screen reader hears.
 #pragma once
 
 #include "engine/controls.h"
@@ -66,8 +67,67 @@ inline constexpr std::string_view captionSeparator = "   -   ";
 // The counter page on the maker's web host.
 [[nodiscard]] std::string counterAddress();
 
+// Every panel, control and timer of the window, under its design name. A
+// front end keeps its widgets in an array indexed by these, and the window
+// model its state; a misspelt part does not compile.
+// NOLINTBEGIN(readability-identifier-naming): the design's names
+enum class Part : std::uint8_t {
+    Frame1,
+    Frame2,
+    Frame3,
+    Frame4,
+    Frame5,
+    Label1,
+    Label2,
+    Label3,
+    Label4,
+    Label5,
+    Label6,
+    Label7,
+    Label8,
+    Label9,
+    Label10,
+    Label11,
+    Label12,
+    Label13,
+    cev1,
+    cev2,
+    cev3,
+    cev4,
+    command9,
+    chameleonButton1,
+    chameleonButton2,
+    Combo1,
+    Combo2,
+    Text1,
+    Image1,
+    Timer1,
+    Timer2,
+    Timer3,
+};
+// NOLINTEND(readability-identifier-naming)
+inline constexpr std::size_t partCount = static_cast<std::size_t>(Part::Timer3) + 1;
+
+constexpr std::size_t index(Part part)
+{
+    return static_cast<std::size_t>(part);
+}
+
+// The design names, in the order of Part.
+inline constexpr std::array<std::string_view, partCount> partNames{
+    "Frame1",           "Frame2",  "Frame3", "Frame4", "Frame5", "Label1", "Label2",   "Label3",
+    "Label4",           "Label5",  "Label6", "Label7", "Label8", "Label9", "Label10",  "Label11",
+    "Label12",          "Label13", "cev1",   "cev2",   "cev3",   "cev4",   "command9", "chameleonButton1",
+    "chameleonButton2", "Combo1",  "Combo2", "Text1",  "Image1", "Timer1", "Timer2",   "Timer3",
+};
+
+constexpr std::string_view name(Part part)
+{
+    return partNames[index(part)];
+}
+
 struct Panel {
-    std::string_view name;
+    Part part;
     int id;
     Rect place;
 };
@@ -75,14 +135,14 @@ struct Panel {
 // In creation order, which is also the stacking order: the wrong-answer and
 // dedication panels lie above the other three.
 inline constexpr std::array<Panel, 5> panels{{
-    {.name = "Frame2", .id = 102, .place = {255, 240, 10455, 1095}},  // settings
-    {.name = "Frame1", .id = 101, .place = {255, 1440, 10455, 4215}}, // question
-    {.name = "Frame4", .id = 104, .place = {255, 5760, 10455, 1455}}, // score
-    {.name = "Frame5", .id = 105, .place = {3202, 4850, 4560, 2250}}, // wrong answer
-    {.name = "Frame3", .id = 103, .place = {3135, 960, 4695, 4815}},  // dedication, never shown
+    {.part = Part::Frame2, .id = 102, .place = {255, 240, 10455, 1095}},  // settings
+    {.part = Part::Frame1, .id = 101, .place = {255, 1440, 10455, 4215}}, // question
+    {.part = Part::Frame4, .id = 104, .place = {255, 5760, 10455, 1455}}, // score
+    {.part = Part::Frame5, .id = 105, .place = {3202, 4850, 4560, 2250}}, // wrong answer
+    {.part = Part::Frame3, .id = 103, .place = {3135, 960, 4695, 4815}},  // dedication, never shown
 }};
 
-enum class Kind : std::uint8_t { Label, Button, List, TextBox, Picture };
+enum class Kind : std::uint8_t { Panel, Label, Button, List, TextBox, Picture, Timer };
 enum class Align : std::uint8_t { Left, Right, Center };
 
 // A label either takes the size of its caption on one line, keeping its
@@ -90,10 +150,10 @@ enum class Align : std::uint8_t { Left, Right, Center };
 enum class Sizing : std::uint8_t { ToCaption, Fixed };
 
 struct Control {
-    std::string_view name;
+    Part part;
     int id;
     Kind kind;
-    std::string_view panel;
+    Part panel;
     Rect place;
     std::string_view caption = {};
     Font font = defaultFont;
@@ -105,8 +165,6 @@ struct Control {
     bool visible = true;
     bool enabled = true;
     std::span<const std::string_view> entries = {}; // a list's entries, in order
-    std::string_view accessibleName = {};           // when a screen reader should not read the caption
-    std::string_view description = {};              // what a screen reader adds to the name
 };
 
 inline constexpr Font settingsFont{.family = "MS Sans Serif", .points = 18, .bold = true};
@@ -121,19 +179,19 @@ inline constexpr Font wrongOkFont{.family = "MS Sans Serif", .points = 12, .bold
 // In creation order within each panel.
 inline constexpr std::array<Control, 24> controls{{
     // Settings panel.
-    {.name = "Label4",
+    {.part = Part::Label4,
      .id = 204,
      .kind = Kind::Label,
-     .panel = "Frame2",
+     .panel = Part::Frame2,
      .place = {900, 360, 2355, 435},
      .caption = text::askingWay,
      .font = settingsFont,
      .fore = colour::darkBlue,
      .align = Align::Right},
-    {.name = "command9",
+    {.part = Part::command9,
      .id = 309,
      .kind = Kind::Button,
-     .panel = "Frame2",
+     .panel = Part::Frame2,
      .place = {7560, 300, 1785, 555},
      .caption = text::start,
      .font = settingsFont,
@@ -141,58 +199,56 @@ inline constexpr std::array<Control, 24> controls{{
      .foreHover = colour::red,
      .back = colour::buttonFace,
      .align = Align::Center},
-    {.name = "Combo1",
+    {.part = Part::Combo1,
      .id = 401,
      .kind = Kind::List,
-     .panel = "Frame2",
+     .panel = Part::Frame2,
      .place = {3420, 300, 1905, 555},
      .font = settingsFont,
      .fore = colour::blue,
      .back = colour::white,
      .enabled = false,
-     .entries = text::tableList,
-     .description = "Çarpım tablosu seçimi"},
-    {.name = "Combo2",
+     .entries = text::tableList},
+    {.part = Part::Combo2,
      .id = 402,
      .kind = Kind::List,
-     .panel = "Frame2",
+     .panel = Part::Frame2,
      .place = {5490, 300, 1905, 555},
      .font = settingsFont,
      .fore = colour::blue,
      .back = colour::white,
      .enabled = false,
-     .entries = text::orderList,
-     .description = "Soru sırası seçimi"},
+     .entries = text::orderList},
     // Question panel.
-    {.name = "Label1",
+    {.part = Part::Label1,
      .id = 201,
      .kind = Kind::Label,
-     .panel = "Frame1",
+     .panel = Part::Frame1,
      .place = {3750, 645, 690, 1170},
      .caption = "3",
      .font = questionFont,
      .fore = colour::red,
      .align = Align::Right},
-    {.name = "Label2",
+    {.part = Part::Label2,
      .id = 202,
      .kind = Kind::Label,
-     .panel = "Frame1",
+     .panel = Part::Frame1,
      .place = {4920, 645, 645, 1170},
      .caption = "x",
      .font = questionFont,
      .fore = colour::red},
-    {.name = "Label3",
+    {.part = Part::Label3,
      .id = 203,
      .kind = Kind::Label,
-     .panel = "Frame1",
+     .panel = Part::Frame1,
      .place = {6045, 645, 690, 1170},
      .caption = "3",
      .font = questionFont,
      .fore = colour::red},
-    {.name = "cev1",
+    {.part = Part::cev1,
      .id = 301,
      .kind = Kind::Button,
-     .panel = "Frame1",
+     .panel = Part::Frame1,
      .place = {915, 2400, 1740, 930},
      .caption = "322",
      .font = answerFont,
@@ -201,10 +257,10 @@ inline constexpr std::array<Control, 24> controls{{
      .back = colour::buttonFace,
      .align = Align::Center,
      .enabled = false},
-    {.name = "cev2",
+    {.part = Part::cev2,
      .id = 302,
      .kind = Kind::Button,
-     .panel = "Frame1",
+     .panel = Part::Frame1,
      .place = {3195, 2400, 1740, 930},
      .caption = "32",
      .font = answerFont,
@@ -213,10 +269,10 @@ inline constexpr std::array<Control, 24> controls{{
      .back = colour::buttonFace,
      .align = Align::Center,
      .enabled = false},
-    {.name = "cev3",
+    {.part = Part::cev3,
      .id = 303,
      .kind = Kind::Button,
-     .panel = "Frame1",
+     .panel = Part::Frame1,
      .place = {5475, 2400, 1740, 930},
      .caption = "32",
      .font = answerFont,
@@ -225,10 +281,10 @@ inline constexpr std::array<Control, 24> controls{{
      .back = colour::buttonFace,
      .align = Align::Center,
      .enabled = false},
-    {.name = "cev4",
+    {.part = Part::cev4,
      .id = 304,
      .kind = Kind::Button,
-     .panel = "Frame1",
+     .panel = Part::Frame1,
      .place = {7755, 2400, 1740, 930},
      .caption = "32",
      .font = answerFont,
@@ -237,103 +293,102 @@ inline constexpr std::array<Control, 24> controls{{
      .back = colour::buttonFace,
      .align = Align::Center,
      .enabled = false},
-    {.name = "Text1",
+    {.part = Part::Text1,
      .id = 501,
      .kind = Kind::TextBox,
-     .panel = "Frame1",
+     .panel = Part::Frame1,
      .place = {1440, 480, 975, 375},
      .caption = "Text1",
      .visible = false},
     // Score panel.
-    {.name = "Label5",
+    {.part = Part::Label5,
      .id = 205,
      .kind = Kind::Label,
-     .panel = "Frame4",
+     .panel = Part::Frame4,
      .place = {240, 450, 3495, 585},
      .caption = "Çarpım tablosunu",
      .fore = colour::darkBlue,
      .sizing = Sizing::Fixed},
-    {.name = "Label6",
+    {.part = Part::Label6,
      .id = 206,
      .kind = Kind::Label,
-     .panel = "Frame4",
+     .panel = Part::Frame4,
      .place = {7560, 240, 2295, 315},
      .caption = text::totalCaption,
      .font = scoreFont,
      .fore = colour::blue,
      .align = Align::Right},
-    {.name = "Label9",
+    {.part = Part::Label9,
      .id = 209,
      .kind = Kind::Label,
-     .panel = "Frame4",
+     .panel = Part::Frame4,
      .place = {9840, 240, 405, 315},
      .caption = "555",
      .font = scoreFont,
      .fore = colour::blue},
-    {.name = "Label7",
+    {.part = Part::Label7,
      .id = 207,
      .kind = Kind::Label,
-     .panel = "Frame4",
+     .panel = Part::Frame4,
      .place = {8235, 585, 1620, 315},
      .caption = text::rightCaption,
      .font = scoreFont,
      .fore = colour::green,
      .align = Align::Right},
-    {.name = "Label10",
+    {.part = Part::Label10,
      .id = 210,
      .kind = Kind::Label,
-     .panel = "Frame4",
+     .panel = Part::Frame4,
      .place = {9840, 585, 405, 315},
      .caption = "555",
      .font = scoreFont,
      .fore = colour::green},
-    {.name = "Label8",
+    {.part = Part::Label8,
      .id = 208,
      .kind = Kind::Label,
-     .panel = "Frame4",
+     .panel = Part::Frame4,
      .place = {8250, 930, 1605, 315},
      .caption = text::wrongCaption,
      .font = scoreFont,
      .fore = colour::red,
      .align = Align::Right},
-    {.name = "Label11",
+    {.part = Part::Label11,
      .id = 211,
      .kind = Kind::Label,
-     .panel = "Frame4",
+     .panel = Part::Frame4,
      .place = {9840, 930, 405, 315},
      .caption = "555",
      .font = scoreFont,
      .fore = colour::red},
     // Wrong-answer panel.
-    {.name = "Label12",
+    {.part = Part::Label12,
      .id = 212,
      .kind = Kind::Label,
-     .panel = "Frame5",
+     .panel = Part::Frame5,
      .place = {1208, 180, 2145, 450},
      .caption = text::wrong,
      .font = warningFont,
      .fore = colour::darkRed},
-    {.name = "Label13",
+    {.part = Part::Label13,
      .id = 213,
      .kind = Kind::Label,
-     .panel = "Frame5",
+     .panel = Part::Frame5,
      .place = {1118, 840, 2325, 435},
      .caption = text::wrong,
      .font = correctAnswerFont,
      .fore = colour::green,
      .align = Align::Center},
     // Dedication panel.
-    {.name = "Image1",
+    {.part = Part::Image1,
      .id = 601,
      .kind = Kind::Picture,
-     .panel = "Frame3",
+     .panel = Part::Frame3,
      .place = {360, 480, 3900, 2250},
-     .sizing = Sizing::Fixed,
-     .accessibleName = "İthaf"},
-    {.name = "chameleonButton1",
+     .sizing = Sizing::Fixed},
+    {.part = Part::chameleonButton1,
      .id = 311,
      .kind = Kind::Button,
-     .panel = "Frame3",
+     .panel = Part::Frame3,
      .place = {1418, 3840, 1785, 465},
      .caption = text::ok,
      .font = dedicationOkFont,
@@ -341,10 +396,10 @@ inline constexpr std::array<Control, 24> controls{{
      .foreHover = colour::blue,
      .back = colour::buttonFace,
      .align = Align::Center},
-    {.name = "chameleonButton2",
+    {.part = Part::chameleonButton2,
      .id = 312,
      .kind = Kind::Button,
-     .panel = "Frame5",
+     .panel = Part::Frame5,
      .place = {1545, 1590, 1470, 405},
      .caption = text::ok,
      .font = wrongOkFont,
@@ -355,14 +410,15 @@ inline constexpr std::array<Control, 24> controls{{
 }};
 
 // The controls that take the keyboard focus, in order.
-inline constexpr std::array<std::string_view, 9> focusOrder{
-    "command9", "Combo1", "Combo2", "cev1", "cev2", "cev3", "cev4", "chameleonButton1", "chameleonButton2",
+inline constexpr std::array<Part, 9> focusOrder{
+    Part::command9, Part::Combo1,           Part::Combo2,           Part::cev1, Part::cev2, Part::cev3,
+    Part::cev4,     Part::chameleonButton1, Part::chameleonButton2,
 };
 
 struct Line {
     std::string_view name;
     int id;
-    std::string_view panel;
+    Part panel;
     int x1, y1, x2, y2; // twips; may lie outside the panel, which clips them
     int widthPx;
     Colour colour;
@@ -372,7 +428,7 @@ inline constexpr std::array<Line, 7> lines{{
     // The red border of the wrong-answer panel and its two rules.
     {.name = "Line2",
      .id = 702,
-     .panel = "Frame5",
+     .panel = Part::Frame5,
      .x1 = 0,
      .y1 = 80,
      .x2 = 12075,
@@ -381,7 +437,7 @@ inline constexpr std::array<Line, 7> lines{{
      .colour = colour::red},
     {.name = "Line1",
      .id = 701,
-     .panel = "Frame5",
+     .panel = Part::Frame5,
      .x1 = -240,
      .y1 = 2180,
      .x2 = 11835,
@@ -390,7 +446,7 @@ inline constexpr std::array<Line, 7> lines{{
      .colour = colour::red},
     {.name = "Line3",
      .id = 703,
-     .panel = "Frame5",
+     .panel = Part::Frame5,
      .x1 = 80,
      .y1 = 120,
      .x2 = 80,
@@ -399,7 +455,7 @@ inline constexpr std::array<Line, 7> lines{{
      .colour = colour::red},
     {.name = "Line4",
      .id = 704,
-     .panel = "Frame5",
+     .panel = Part::Frame5,
      .x1 = 4490,
      .y1 = 0,
      .x2 = 4490,
@@ -408,7 +464,7 @@ inline constexpr std::array<Line, 7> lines{{
      .colour = colour::red},
     {.name = "Line5",
      .id = 705,
-     .panel = "Frame5",
+     .panel = Part::Frame5,
      .x1 = 0,
      .y1 = 720,
      .x2 = 4560,
@@ -417,7 +473,7 @@ inline constexpr std::array<Line, 7> lines{{
      .colour = colour::red},
     {.name = "Line6",
      .id = 706,
-     .panel = "Frame5",
+     .panel = Part::Frame5,
      .x1 = 0,
      .y1 = 1440,
      .x2 = 4560,
@@ -427,7 +483,7 @@ inline constexpr std::array<Line, 7> lines{{
     // The rule under the dedication picture.
     {.name = "Line7",
      .id = 707,
-     .panel = "Frame3",
+     .panel = Part::Frame3,
      .x1 = 353,
      .y1 = 3000,
      .x2 = 4253,
@@ -437,21 +493,102 @@ inline constexpr std::array<Line, 7> lines{{
 }};
 
 struct Timer {
-    std::string_view name;
+    Part part;
     int id;
     int intervalMs;
 };
 
 // All three run from creation on.
 inline constexpr std::array<Timer, 3> timers{{
-    {.name = "Timer1", .id = 1, .intervalMs = 85},   // idle animation
-    {.name = "Timer2", .id = 2, .intervalMs = 200},  // wrong-answer blink
-    {.name = "Timer3", .id = 3, .intervalMs = 2000}, // visit counter, once
+    {.part = Part::Timer1, .id = 1, .intervalMs = 85},   // idle animation
+    {.part = Part::Timer2, .id = 2, .intervalMs = 200},  // wrong-answer blink
+    {.part = Part::Timer3, .id = 3, .intervalMs = 2000}, // visit counter, once
 }};
 
-// The row of a control, panel, line or timer by its name; nothing when the
-// table has none. For the builders, once at creation.
-[[nodiscard]] const Control* findControl(std::string_view name);
-[[nodiscard]] const Panel* findPanel(std::string_view name);
+// What a part is and where it lies, gathered from the rows above.
+struct PartRow {
+    Kind kind = Kind::Panel;
+    Part panel = Part::Frame1;        // the panel that holds a control; a panel or timer: itself
+    const Control* control = nullptr; // the control's row, if it is one
+    int id = 0;                       // its control ID, or a timer's ID
+};
+
+namespace detail {
+consteval std::array<PartRow, partCount> partRows()
+{
+    std::array<PartRow, partCount> rows{};
+    std::array<int, partCount> seen{};
+    for (const Panel& panel : panels) {
+        rows[index(panel.part)] = {.kind = Kind::Panel, .panel = panel.part, .id = panel.id};
+        ++seen[index(panel.part)];
+    }
+    for (const Control& control : controls) {
+        rows[index(control.part)] = {
+            .kind = control.kind, .panel = control.panel, .control = &control, .id = control.id};
+        ++seen[index(control.part)];
+    }
+    for (const Timer& timer : timers) {
+        rows[index(timer.part)] = {.kind = Kind::Timer, .panel = timer.part, .id = timer.id};
+        ++seen[index(timer.part)];
+    }
+    for (int count : seen) {
+        if (count != 1) {
+            throw "every part needs exactly one row in the design";
+        }
+    }
+    return rows;
+}
+} // namespace detail
+
+inline constexpr std::array<PartRow, partCount> partRows = detail::partRows();
+
+constexpr const PartRow& row(Part part)
+{
+    return partRows[index(part)];
+}
+
+constexpr Kind kind(Part part)
+{
+    return row(part).kind;
+}
+
+// The part with this control ID (a panel or control) or timer ID, if any.
+constexpr std::optional<Part> partWithId(int id)
+{
+    for (std::size_t i = 0; i < partCount; ++i) {
+        if (partRows[i].id == id) {
+            return static_cast<Part>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+// The look of every button: its face, and how far the face and its edges
+// darken, in percent of each colour channel's value (112 is a twelfth darker;
+// below 100 is lighter). The text colours are the rows' own.
+struct ButtonLook {
+    Colour face = colour::buttonFace;
+    int pressed = 112;           // the face while the button is held down
+    int hovered = 96;            // the face under a pointer that can hover
+    int lowerEdge = 125;         // the shade along the lower edge
+    Colour upperEdge = 0xF6FAFA; // the light along the upper edge
+    int outline = 160;           // the outline of a button that can be pressed
+    int outlineDisabled = 130;   // the outline of a disabled button
+    int greyedText = 150;        // the text of a disabled button, from the face
+    int cornerRadiusPx = 4;      // at 96 dpi
+};
+inline constexpr ButtonLook buttonLook{};
+
+// A colour with each channel at 100/percent of its value, held to 255.
+constexpr Colour shaded(Colour colour, int percent)
+{
+    Colour result = 0;
+    for (unsigned shift = 0; shift < 24; shift += 8) {
+        const unsigned channel = (colour >> shift) & 0xFFU;
+        const unsigned scaled = channel * 100U / static_cast<unsigned>(percent);
+        result |= (scaled > 255U ? 255U : scaled) << shift;
+    }
+    return result;
+}
 
 } // namespace vorlen::design

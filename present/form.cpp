@@ -1,0 +1,123 @@
+#include "present/form.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace vorlen::present {
+
+namespace {
+
+using Handler = void (QuizEngine::*)();
+
+constexpr std::string_view loadStep = "load";
+
+Handler pressHandler(Part button)
+{
+    switch (button) {
+    case Part::command9:
+        return &QuizEngine::pressCommand9;
+    case Part::cev1:
+        return &QuizEngine::pressCev1;
+    case Part::cev2:
+        return &QuizEngine::pressCev2;
+    case Part::cev3:
+        return &QuizEngine::pressCev3;
+    case Part::cev4:
+        return &QuizEngine::pressCev4;
+    case Part::chameleonButton1:
+        return &QuizEngine::pressChameleonButton1;
+    case Part::chameleonButton2:
+        return &QuizEngine::pressChameleonButton2;
+    default:
+        return nullptr;
+    }
+}
+
+Handler tickHandler(Part timer)
+{
+    switch (timer) {
+    case Part::Timer1:
+        return &QuizEngine::tickTimer1;
+    case Part::Timer2:
+        return &QuizEngine::tickTimer2;
+    case Part::Timer3:
+        return &QuizEngine::tickTimer3;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+Form::Form(Options options, WebBrowser& browser)
+    : options_(std::move(options)),
+      engine_(model_.controls(browser), RandomSource(options_.clock, options_.seed), options_.counterAddress),
+      spoken_(model_)
+{
+    // What the front end builds from the design table is what the model
+    // holds now, names included: nothing to apply yet.
+    model_.takeChanges(update_.changes);
+    update_.changes.clear();
+}
+
+void writeToStandardError(const std::string& line)
+{
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+template <typename Routine>
+const Update& Form::handle(std::string_view where, std::optional<Part> pressed, Routine&& routine)
+{
+    update_ = Update{};
+    runReportingFailure(options_.reportFailure, where, std::forward<Routine>(routine));
+    // What the child sees and hears is brought up to date whatever failed.
+    runReportingFailure(options_.reportFailure, where, [&] {
+        Said said = where == loadStep ? spoken_.afterLoad(model_) : spoken_.after(model_, pressed);
+        update_.focus = said.focus;
+        update_.announcement = std::move(said.announcement);
+        model_.takeChanges(update_.changes);
+    });
+    return update_;
+}
+
+const Update& Form::load()
+{
+    if (loaded_) {
+        update_ = Update{};
+        return update_;
+    }
+    loaded_ = true;
+    return handle(loadStep, std::nullopt, [&] { engine_.load(); });
+}
+
+const Update& Form::press(Part button)
+{
+    const Handler handler = pressHandler(button);
+    if (handler == nullptr || !model_.canTakeFocus(button)) {
+        update_ = Update{};
+        return update_;
+    }
+    return handle(design::name(button), button, [&] { (engine_.*handler)(); });
+}
+
+const Update& Form::choose(Part list, int entry)
+{
+    if (design::kind(list) != design::Kind::List || !model_.canTakeFocus(list)) {
+        update_ = Update{};
+        return update_;
+    }
+    return handle(design::name(list), std::nullopt, [&] { model_.choose(list, entry); });
+}
+
+const Update& Form::tick(Part timer)
+{
+    const Handler handler = tickHandler(timer);
+    if (handler == nullptr || !model_[timer].running) {
+        update_ = Update{};
+        return update_;
+    }
+    return handle(design::name(timer), std::nullopt, [&] { (engine_.*handler)(); });
+}
+
+} // namespace vorlen::present

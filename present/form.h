@@ -1,0 +1,81 @@
+// The window as every front end drives it: the window model, the quiz engine
+// that writes to it, and what a screen reader hears. A front end builds its
+// controls from the design table, passes each event in here (the load step,
+// a press, a list choice, a timer tick) and applies the update it gets back
+// before its handler returns: the parts that changed, what to announce, and
+// where the focus goes. Everything runs inside the failure boundary: a
+// failure is reported in one line and the window goes on.
+#pragma once
+
+#include "design/design.h"
+#include "engine/failure_boundary.h"
+#include "engine/quiz_engine.h"
+#include "engine/random_source.h"
+#include "present/spoken.h"
+#include "present/window_model.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlen::present {
+
+// What one event changed, for the front end to apply in this order: the
+// parts, then the focus, then the announcement.
+struct Update {
+    std::vector<Change> changes;
+    std::optional<Part> focus;
+    std::optional<Announcement> announcement;
+
+    [[nodiscard]] bool empty() const { return changes.empty() && !focus && !announcement; }
+};
+
+// One line to standard error (the browser's console on the web).
+void writeToStandardError(const std::string& line);
+
+class Form {
+public:
+    struct Options {
+        std::string counterAddress = design::counterAddress();
+        RandomSource::Clock clock = &RandomSource::timeOfDay;
+        std::uint64_t seed = 0x5EED5EED5EEDULL;
+        // Where a failure that reaches the window goes: one line each.
+        FailureReport reportFailure = &writeToStandardError;
+    };
+
+    // browser carries out the visit-counter request; it must outlive this.
+    Form(Options options, WebBrowser& browser);
+
+    // The load step, once, before the window is first shown; later calls
+    // change nothing.
+    const Update& load();
+
+    // A press of a button, taken only while the button and its panel are
+    // visible and enabled: one press per click, tap or key stroke.
+    const Update& press(Part button);
+
+    // The child chose an entry of a list; no step of the quiz runs.
+    const Update& choose(Part list, int entry);
+
+    // A tick of a timer, taken only while the timer runs.
+    const Update& tick(Part timer);
+
+    [[nodiscard]] const WindowModel& model() const { return model_; }
+    [[nodiscard]] bool loaded() const { return loaded_; }
+    [[nodiscard]] QuizEngine& engine() { return engine_; }
+
+private:
+    template <typename Routine>
+    const Update& handle(std::string_view where, std::optional<Part> pressed, Routine&& routine);
+
+    Options options_;
+    WindowModel model_;
+    QuizEngine engine_;
+    Spoken spoken_;
+    Update update_;
+    bool loaded_ = false;
+};
+
+} // namespace vorlen::present

@@ -1,0 +1,197 @@
+#include "present/window_model.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace vorlen::present {
+
+namespace {
+
+PartState designState(Part part)
+{
+    const design::PartRow& row = design::row(part);
+    PartState state;
+    switch (row.kind) {
+    case design::Kind::Panel:
+        state.visible = false; // start-up shows three of the five
+        break;
+    case design::Kind::Timer:
+        state.running = true; // all three tick from creation on
+        break;
+    case design::Kind::Label:
+    case design::Kind::Button:
+    case design::Kind::List:
+    case design::Kind::TextBox:
+    case design::Kind::Picture:
+        state.caption = std::string(row.control->caption);
+        state.colour = row.control->fore;
+        state.visible = row.control->visible;
+        state.enabled = row.control->enabled;
+        break;
+    }
+    return state;
+}
+
+std::uint16_t differences(const PartState& now, const PartState& shown)
+{
+    std::uint16_t what = 0;
+    const auto mark = [&what](bool differs, Property property) {
+        if (differs) {
+            what |= static_cast<std::uint16_t>(property);
+        }
+    };
+    mark(now.caption != shown.caption, Property::Caption);
+    mark(now.colour != shown.colour, Property::Colour);
+    mark(now.visible != shown.visible, Property::Visible);
+    mark(now.enabled != shown.enabled, Property::Enabled);
+    mark(now.choice != shown.choice, Property::Choice);
+    mark(now.running != shown.running, Property::Running);
+    mark(now.name != shown.name, Property::Name);
+    mark(now.description != shown.description, Property::Description);
+    return what;
+}
+
+} // namespace
+
+// One part as the engine sees it. Each part is only one kind of control, and
+// the engine's Controls hands it out only as that kind; one class serves
+// them all because every operation is a plain write or read of its state.
+class WindowModel::View final : public Label,
+                                public Button,
+                                public vorlen::Panel,
+                                public DropDownList,
+                                public TextBox,
+                                public Timer {
+public:
+    View(WindowModel& model, Part part) : model_(model), part_(part) {}
+
+    void setCaption(const std::string& text) override { state().caption = text; }
+    void setForeColor(Colour colour) override { state().colour = colour; }
+    void setVisible(bool visible) override { state().visible = visible; }
+    void setEnabled(bool enabled) override
+    {
+        if (design::kind(part_) == design::Kind::Timer) {
+            state().running = enabled;
+        } else {
+            state().enabled = enabled;
+        }
+    }
+    [[nodiscard]] std::string caption() const override { return model_[part_].caption; }
+    [[nodiscard]] bool isVisible() const override { return model_[part_].visible; }
+    void setListIndex(int index) override
+    {
+        const auto entries = static_cast<int>(design::row(part_).control->entries.size());
+        if (index < -1 || index >= entries) {
+            throw std::out_of_range("no such list entry");
+        }
+        state().choice = index;
+    }
+    [[nodiscard]] std::string text() const override
+    {
+        return design::kind(part_) == design::Kind::List ? model_.choiceText(part_) : model_[part_].caption;
+    }
+    void setText(const std::string& text) override { state().caption = text; }
+
+private:
+    PartState& state() { return model_.at(part_); }
+
+    WindowModel& model_;
+    Part part_;
+};
+
+WindowModel::WindowModel()
+{
+    for (std::size_t i = 0; i < design::partCount; ++i) {
+        const auto part = static_cast<Part>(i);
+        now_[i] = designState(part);
+        views_[i] = std::make_unique<View>(*this, part);
+    }
+    shown_ = now_;
+}
+
+WindowModel::~WindowModel() = default;
+
+Controls WindowModel::controls(WebBrowser& browser)
+{
+    const auto view = [this](Part part) -> View& { return *views_[design::index(part)]; };
+    return Controls{
+        .Label1 = view(Part::Label1),
+        .Label2 = view(Part::Label2),
+        .Label3 = view(Part::Label3),
+        .Label4 = view(Part::Label4),
+        .Label5 = view(Part::Label5),
+        .Label6 = view(Part::Label6),
+        .Label7 = view(Part::Label7),
+        .Label8 = view(Part::Label8),
+        .Label9 = view(Part::Label9),
+        .Label10 = view(Part::Label10),
+        .Label11 = view(Part::Label11),
+        .Label12 = view(Part::Label12),
+        .Label13 = view(Part::Label13),
+        .Frame1 = view(Part::Frame1),
+        .Frame2 = view(Part::Frame2),
+        .Frame3 = view(Part::Frame3),
+        .Frame4 = view(Part::Frame4),
+        .Frame5 = view(Part::Frame5),
+        .Combo1 = view(Part::Combo1),
+        .Combo2 = view(Part::Combo2),
+        .Text1 = view(Part::Text1),
+        .cev1 = view(Part::cev1),
+        .cev2 = view(Part::cev2),
+        .cev3 = view(Part::cev3),
+        .cev4 = view(Part::cev4),
+        .command9 = view(Part::command9),
+        .chameleonButton1 = view(Part::chameleonButton1),
+        .chameleonButton2 = view(Part::chameleonButton2),
+        .Timer1 = view(Part::Timer1),
+        .Timer2 = view(Part::Timer2),
+        .Timer3 = view(Part::Timer3),
+        .WebBrowser1 = browser,
+    };
+}
+
+void WindowModel::choose(Part list, int entry)
+{
+    views_[design::index(list)]->setListIndex(entry);
+    // The list already shows the choice: nothing to apply.
+    shown_[design::index(list)].choice = entry;
+}
+
+std::string WindowModel::choiceText(Part list) const
+{
+    const int choice = (*this)[list].choice;
+    const auto entries = design::row(list).control->entries;
+    return choice >= 0 && static_cast<std::size_t>(choice) < entries.size()
+               ? std::string(entries[static_cast<std::size_t>(choice)])
+               : std::string();
+}
+
+bool WindowModel::canTakeFocus(Part part) const
+{
+    const PartState& panel = (*this)[design::row(part).panel];
+    const PartState& self = (*this)[part];
+    return self.visible && self.enabled && panel.visible && panel.enabled;
+}
+
+void WindowModel::setName(Part part, std::string name)
+{
+    at(part).name = std::move(name);
+}
+
+void WindowModel::setDescription(Part part, std::string description)
+{
+    at(part).description = std::move(description);
+}
+
+void WindowModel::takeChanges(std::vector<Change>& into)
+{
+    for (std::size_t i = 0; i < design::partCount; ++i) {
+        const std::uint16_t what = differences(now_[i], shown_[i]);
+        if (what != 0) {
+            into.push_back({static_cast<Part>(i), what});
+            shown_[i] = now_[i];
+        }
+    }
+}
+
+} // namespace vorlen::present

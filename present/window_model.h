@@ -1,0 +1,96 @@
+// What every part of the window holds now: the captions, colours, visible
+// and enabled states, the lists' choices, Text1's text and whether each timer
+// runs, as the quiz engine last left them, with what a screen reader calls
+// each part. It starts from the design table and stands behind the engine's
+// control interfaces, so the engine writes only here and reads only from
+// here; a front end reads what changed since it last looked and applies only
+// that. It knows no widget and decides nothing about the quiz.
+#pragma once
+
+#include "design/design.h"
+#include "engine/controls.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vorlen::present {
+
+using design::Part;
+
+// What a front end may have to apply to one part.
+enum class Property : std::uint16_t {
+    Caption = 1U << 0U, // a label's or button's caption, Text1's text
+    Colour = 1U << 1U,  // a label's text colour
+    Visible = 1U << 2U,
+    Enabled = 1U << 3U,
+    Choice = 1U << 4U,      // a list's chosen entry
+    Running = 1U << 5U,     // a timer runs
+    Name = 1U << 6U,        // what a screen reader calls it
+    Description = 1U << 7U, // what a screen reader adds to the name
+};
+
+// One part whose state differs from what the front end last applied.
+struct Change {
+    Part part;
+    std::uint16_t what; // Property bits
+
+    [[nodiscard]] bool has(Property property) const
+    {
+        return (what & static_cast<std::uint16_t>(property)) != 0;
+    }
+};
+
+struct PartState {
+    std::string caption; // labels and buttons; Text1's text
+    Colour colour = 0;   // labels' text
+    bool visible = true;
+    bool enabled = true;
+    int choice = -1;      // lists: the chosen entry, -1 for none
+    bool running = false; // timers
+    std::string name;     // what a screen reader calls the part
+    std::string description;
+};
+
+class WindowModel {
+public:
+    WindowModel();
+    WindowModel(const WindowModel&) = delete;
+    WindowModel& operator=(const WindowModel&) = delete;
+    ~WindowModel();
+
+    [[nodiscard]] const PartState& operator[](Part part) const { return now_[design::index(part)]; }
+
+    // The engine's view of the window, with the front end's web browser.
+    [[nodiscard]] Controls controls(WebBrowser& browser);
+
+    // A choice the child made in a list: the list shows it already.
+    void choose(Part list, int entry);
+
+    // A list's chosen entry as text; empty when none is chosen.
+    [[nodiscard]] std::string choiceText(Part list) const;
+
+    // Whether the keyboard focus could rest on the part now: it and its
+    // panel are visible and enabled.
+    [[nodiscard]] bool canTakeFocus(Part part) const;
+
+    void setName(Part part, std::string name);
+    void setDescription(Part part, std::string description);
+
+    // Appends the parts that differ from what was last taken, in the order of
+    // Part, each once with every property that differs, and takes them.
+    void takeChanges(std::vector<Change>& into);
+
+private:
+    class View;
+
+    PartState& at(Part part) { return now_[design::index(part)]; }
+
+    std::array<PartState, design::partCount> now_;
+    std::array<PartState, design::partCount> shown_;
+    std::array<std::unique_ptr<View>, design::partCount> views_;
+};
+
+} // namespace vorlen::present
