@@ -1,18 +1,23 @@
 #include "window/form1.h"
 
-#include "window/adapters.h"
+#include "window/colours.h"
 #include "window/counter_browser.h"
 #include "window/fonts.h"
 #include "window/quiz_button.h"
+#include "window/quiz_label.h"
+#include "window/quiz_list.h"
+#include "window/quiz_panel.h"
 #include "window/screen_reader.h"
 
+#include <QLineEdit>
 #include <QTimer>
 #include <QUrl>
 
-#include <cstdio>
 #include <utility>
 
 using namespace vorlen;
+using present::Property;
+using P = design::Part;
 
 namespace {
 
@@ -21,6 +26,13 @@ Form1::Options withCounterPage(const QUrl& counterPage)
     Form1::Options options;
     options.counterAddress = counterPage.toString().toStdString();
     return options;
+}
+
+void setTextColour(QWidget* widget, Colour colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, toQColor(colour));
+    widget->setPalette(palette);
 }
 
 } // namespace
@@ -43,68 +55,112 @@ Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::
     parts_ = buildWindow(*this);
     counter_ = new CounterBrowser(std::chrono::milliseconds(options_.counterTimeoutMs), this);
     counter_->setObjectName(QStringLiteral("WebBrowser1"));
-    controls_ = std::make_unique<EngineControls>(parts_, *counter_);
-    engine_ = std::make_unique<QuizEngine>(controls_->controls(), RandomSource(options_.clock, options_.seed),
-                                           options_.counterAddress);
+    form_ = std::make_unique<present::Form>(present::Form::Options{.counterAddress = options_.counterAddress,
+                                                                   .clock = options_.clock,
+                                                                   .seed = options_.seed,
+                                                                   .reportFailure = options_.reportFailure},
+                                            *counter_);
+    screenReader_ = std::make_unique<ScreenReader>(*this, parts_, form_->model());
     connectEvents();
-    screenReader_ = std::make_unique<ScreenReader>(*this, parts_);
 }
 
 Form1::~Form1()
 {
-    // The timers must not tick into an engine that is gone.
+    // The timers must not tick into a model that is gone.
     for (QTimer* timer : parts_.timers()) {
         timer->stop();
     }
 }
 
-void Form1::writeToStandardError(const std::string& line)
-{
-    std::fprintf(stderr, "%s\n", line.c_str());
-    std::fflush(stderr);
-}
-
-template <typename Routine> void Form1::enter(const char* where, Routine&& routine)
-{
-    runReportingFailure(options_.reportFailure, where, std::forward<Routine>(routine));
-}
-
 void Form1::connectEvents()
 {
-    auto press = [this](QuizButton* button, const char* where, void (QuizEngine::*handler)()) {
-        connect(button, &QuizButton::clicked, this, [this, button, where, handler] {
-            enter(where, [&] { (engine_.get()->*handler)(); });
-            screenReader_->update(button);
-        });
-    };
-    press(parts_.command9, "command9", &QuizEngine::pressCommand9);
-    press(parts_.cev1, "cev1", &QuizEngine::pressCev1);
-    press(parts_.cev2, "cev2", &QuizEngine::pressCev2);
-    press(parts_.cev3, "cev3", &QuizEngine::pressCev3);
-    press(parts_.cev4, "cev4", &QuizEngine::pressCev4);
-    press(parts_.chameleonButton1, "chameleonButton1", &QuizEngine::pressChameleonButton1);
-    press(parts_.chameleonButton2, "chameleonButton2", &QuizEngine::pressChameleonButton2);
+    for (P part :
+         {P::command9, P::cev1, P::cev2, P::cev3, P::cev4, P::chameleonButton1, P::chameleonButton2}) {
+        connect(static_cast<QuizButton*>(parts_[part]), &QuizButton::clicked, this,
+                [this, part] { apply(form_->press(part)); });
+    }
+    for (P part : {P::Combo1, P::Combo2}) {
+        connect(static_cast<QuizList*>(parts_[part]), &QComboBox::currentIndexChanged, this,
+                [this, part](int entry) {
+                    if (!applying_) {
+                        apply(form_->choose(part, entry));
+                    }
+                });
+    }
+    for (P part : {P::Timer1, P::Timer2, P::Timer3}) {
+        connect(static_cast<QTimer*>(parts_[part]), &QTimer::timeout, this,
+                [this, part] { apply(form_->tick(part)); });
+    }
+}
 
-    // No tick changes a spoken name (the samples run under fixed names), so
-    // the ticks skip the screen-reader pass and the 85 ms tick stays lean.
-    connect(parts_.Timer1, &QTimer::timeout, this,
-            [this] { enter("Timer1", [&] { engine_->tickTimer1(); }); });
-    connect(parts_.Timer2, &QTimer::timeout, this,
-            [this] { enter("Timer2", [&] { engine_->tickTimer2(); }); });
-    connect(parts_.Timer3, &QTimer::timeout, this,
-            [this] { enter("Timer3", [&] { engine_->tickTimer3(); }); });
+void Form1::apply(const present::Update& update)
+{
+    applying_ = true;
+    runReportingFailure(options_.reportFailure, "window", [&] {
+        const present::WindowModel& model = form_->model();
+        for (const present::Change& change : update.changes) {
+            const present::PartState& now = model[change.part];
+            QObject* object = parts_[change.part];
+            switch (design::kind(change.part)) {
+            case design::Kind::Timer: {
+                auto* timer = static_cast<QTimer*>(object);
+                if (change.has(Property::Running)) {
+                    now.running ? timer->start() : timer->stop();
+                }
+                continue;
+            }
+            case design::Kind::Label:
+                if (change.has(Property::Caption)) {
+                    static_cast<QuizLabel*>(object)->setCaption(now.caption);
+                }
+                if (change.has(Property::Colour)) {
+                    setTextColour(static_cast<QWidget*>(object), now.colour);
+                }
+                break;
+            case design::Kind::Button:
+                if (change.has(Property::Caption)) {
+                    static_cast<QuizButton*>(object)->setText(QString::fromStdString(now.caption));
+                }
+                break;
+            case design::Kind::List:
+                if (change.has(Property::Choice)) {
+                    static_cast<QuizList*>(object)->setCurrentIndex(now.choice);
+                }
+                break;
+            case design::Kind::TextBox:
+                if (change.has(Property::Caption)) {
+                    static_cast<QLineEdit*>(object)->setText(QString::fromStdString(now.caption));
+                }
+                break;
+            case design::Kind::Panel:
+            case design::Kind::Picture:
+                break;
+            }
+            auto* widget = static_cast<QWidget*>(object);
+            if (change.has(Property::Enabled)) {
+                widget->setEnabled(now.enabled);
+            }
+            if (change.has(Property::Visible)) {
+                widget->setVisible(now.visible);
+            }
+            if (change.has(Property::Name) || change.has(Property::Description)) {
+                screenReader_->name(change.part);
+            }
+        }
+        if (update.focus) {
+            static_cast<QWidget*>(parts_[*update.focus])->setFocus(Qt::OtherFocusReason);
+        }
+        if (update.announcement) {
+            screenReader_->announce(*update.announcement);
+        }
+    });
+    applying_ = false;
 }
 
 void Form1::setVisible(bool visible)
 {
-    const bool firstShow = visible && !loaded_;
-    if (firstShow) {
-        loaded_ = true;
-        enter("load", [&] { engine_->load(); });
-        screenReader_->update();
+    if (visible && !form_->loaded()) {
+        apply(form_->load());
     }
     QWidget::setVisible(visible);
-    if (firstShow) {
-        parts_.command9->setFocus(Qt::OtherFocusReason);
-    }
 }

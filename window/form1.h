@@ -1,14 +1,16 @@
-// The program's one window: it builds its parts from the design table, hands
-// them to the quiz engine through adapters, runs the engine's load step just
-// before the window is first shown, and forwards every press and timer tick
-// to the engine through the failure boundary. The quiz rules live in the
-// engine, the window as drawn in the design table; this is the wiring.
+// The program's one window: it builds its parts from the design table, runs
+// the window model's load step just before the window is first shown, passes
+// every press, list choice and timer tick to the window model, and applies
+// what each one changed before its handler returns. The quiz rules live in
+// the engine, what the child sees and hears in the window model, the window
+// as drawn in the design table; this is the wiring.
 #pragma once
 
 #include "design/design.h"
 #include "engine/failure_boundary.h"
 #include "engine/quiz_engine.h"
 #include "engine/random_source.h"
+#include "present/form.h"
 #include "window/window_parts.h"
 
 #include <QWidget>
@@ -21,7 +23,6 @@ class QUrl;
 
 namespace vorlen {
 class CounterBrowser;
-class EngineControls;
 class ScreenReader;
 } // namespace vorlen
 
@@ -37,7 +38,7 @@ public:
         std::uint64_t seed = 0x5EED5EED5EEDULL;
         int counterTimeoutMs = 15000;
         // Where a failure that reaches the window goes: one line each.
-        vorlen::FailureReport reportFailure = &Form1::writeToStandardError;
+        vorlen::FailureReport reportFailure = &vorlen::present::writeToStandardError;
     };
 
     Form1();
@@ -52,20 +53,19 @@ public:
     void setVisible(bool visible) override;
 
     [[nodiscard]] const vorlen::WindowParts& parts() const { return parts_; }
-    [[nodiscard]] vorlen::QuizEngine& engine() { return *engine_; }
+    [[nodiscard]] const vorlen::present::WindowModel& model() const { return form_->model(); }
+    [[nodiscard]] vorlen::QuizEngine& engine() { return form_->engine(); }
     [[nodiscard]] vorlen::CounterBrowser& counterRequest() { return *counter_; }
-
-    static void writeToStandardError(const std::string& line);
 
 private:
     void connectEvents();
-    template <typename Routine> void enter(const char* where, Routine&& routine);
+    // Shows what the event changed: the parts, then the focus, then what is said.
+    void apply(const vorlen::present::Update& update);
 
     Options options_;
     vorlen::WindowParts parts_;
     vorlen::CounterBrowser* counter_ = nullptr;
-    std::unique_ptr<vorlen::EngineControls> controls_;
-    std::unique_ptr<vorlen::QuizEngine> engine_;
+    std::unique_ptr<vorlen::present::Form> form_;
     std::unique_ptr<vorlen::ScreenReader> screenReader_;
-    bool loaded_ = false;
+    bool applying_ = false; // the window itself is writing to its widgets
 };

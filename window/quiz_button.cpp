@@ -1,5 +1,6 @@
 #include "window/quiz_button.h"
 
+#include "design/design.h"
 #include "engine/controls.h"
 #include "window/colours.h"
 
@@ -24,7 +25,7 @@ QuizButton::QuizButton(QColor text, QColor hoverText, QWidget* parent)
 
 QColor QuizButton::faceColour()
 {
-    return toQColor(colour::buttonFace);
+    return toQColor(design::buttonLook.face);
 }
 
 namespace {
@@ -88,10 +89,11 @@ void QuizButton::changeEvent(QEvent* event)
 
 void QuizButton::paintEvent(QPaintEvent* /*event*/)
 {
+    const design::ButtonLook& look = design::buttonLook;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    constexpr qreal radius = 4.0;
+    const auto radius = static_cast<qreal>(look.cornerRadiusPx);
 
     // A button locked only by its panel (the answers and "Dur" under the open
     // wrong-answer panel) keeps its look; it greys only when it is disabled
@@ -100,31 +102,31 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     const bool down = isDown();
     const bool hover = isEnabled() && underMouse();
 
-    QColor face = palette().color(QPalette::Active, QPalette::Button);
+    Colour face = fromQColor(palette().color(QPalette::Active, QPalette::Button));
     if (down) {
-        face = face.darker(112);
+        face = design::shaded(face, look.pressed);
     } else if (hover) {
-        face = face.lighter(104);
+        face = design::shaded(face, look.hovered);
     }
     QPainterPath outline;
     outline.addRoundedRect(frame, radius, radius);
-    painter.fillPath(outline, face);
+    painter.fillPath(outline, toQColor(face));
 
     // A soft raised edge: light above, shade below; flat while pressed.
     if (!down) {
-        painter.setPen(QPen(QColor(255, 255, 255, 170), 1.0));
+        painter.setPen(QPen(toQColor(look.upperEdge), 1.0));
         painter.drawLine(QPointF(frame.left() + radius, frame.top() + 1.0),
                          QPointF(frame.right() - radius, frame.top() + 1.0));
-        painter.setPen(QPen(face.darker(125), 1.0));
+        painter.setPen(QPen(toQColor(design::shaded(face, look.lowerEdge)), 1.0));
         painter.drawLine(QPointF(frame.left() + radius, frame.bottom() - 1.0),
                          QPointF(frame.right() - radius, frame.bottom() - 1.0));
     }
-    painter.setPen(QPen(enabled ? face.darker(160) : face.darker(130), 1.0));
+    painter.setPen(QPen(toQColor(design::shaded(face, enabled ? look.outline : look.outlineDisabled)), 1.0));
     painter.drawPath(outline);
 
     QColor ink = hover ? hoverText_ : textColour();
     if (!enabled) {
-        ink = face.darker(150);
+        ink = toQColor(design::shaded(face, look.greyedText));
     }
     painter.setPen(ink);
     painter.setFont(font());

@@ -1,49 +1,82 @@
 #include "window/screen_reader.h"
 
-#include "engine/texts.h"
-#include "window/quiz_button.h"
 #include "window/quiz_label.h"
+#include "window/quiz_line.h"
 #include "window/quiz_list.h"
-#include "window/quiz_panel.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QHash>
 #include <QLabel>
-#include <QSet>
-
-#include <algorithm>
-#include <array>
-#include <string_view>
-#include <utility>
 
 namespace vorlen {
 
 namespace {
 
-// Marks a count label whose caption label speaks for it.
-constexpr const char* spokenByCaption = "vorlenSpokenByCaption";
+// Set on a widget that no screen reader should find (a bool).
+constexpr const char* leftOut = "vorlenLeftOut";
+// Set on the panel that carries an alert (a bool).
+constexpr const char* alert = "vorlenAlert";
 // Holds the label that labels a list.
 constexpr const char* labelledBy = "vorlenLabelledBy";
 
-// A label read by its accessible name, or by its caption when it has none;
-// a count reads nothing itself, since its caption label carries it.
+bool isLeftOut(const QObject* object)
+{
+    return object != nullptr && object->property(leftOut).toBool();
+}
+
+QString qs(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// A panel is a grouping inside the window (as a frame, a screen reader would
+// take it for a window of its own and ignore the focus in it), or an alert.
+// Its children are its widgets less those left out.
+class PanelInterface : public QAccessibleWidget {
+public:
+    explicit PanelInterface(QWidget* panel) : QAccessibleWidget(panel, QAccessible::Grouping) {}
+
+    QAccessible::Role role() const override
+    {
+        return widget()->property(alert).toBool() ? QAccessible::AlertMessage : QAccessible::Grouping;
+    }
+    int childCount() const override { return static_cast<int>(children().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QWidget*> found = children();
+        return index >= 0 && index < found.size() ? QAccessible::queryAccessibleInterface(found[index])
+                                                  : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child != nullptr ? static_cast<int>(children().indexOf(child->object())) : -1;
+    }
+
+private:
+    [[nodiscard]] QList<QWidget*> children() const
+    {
+        QList<QWidget*> kept;
+        for (QObject* object : widget()->children()) {
+            auto* each = qobject_cast<QWidget*>(object);
+            if (each != nullptr && !each->isWindow() && !isLeftOut(each)) {
+                kept.append(each);
+            }
+        }
+        return kept;
+    }
+};
+
+// A label read by its accessible name, or by its caption when it has none.
 class LabelInterface : public QAccessibleWidget {
 public:
     explicit LabelInterface(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override
     {
-        if (t != QAccessible::Name) {
-            return QAccessibleWidget::text(t);
-        }
-        if (widget()->property(spokenByCaption).toBool()) {
-            return {};
-        }
-        const QString name = QAccessibleWidget::text(t);
-        return name.isEmpty() ? static_cast<QLabel*>(widget())->text() : name;
+        const QString text = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && text.isEmpty() ? static_cast<QLabel*>(widget())->text() : text;
     }
 };
 
@@ -113,9 +146,7 @@ private:
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
 {
     if (className == QLatin1String("vorlen::QuizPanel")) {
-        // A panel is a grouping inside the window. As a frame, a screen reader
-        // would take it for a window of its own and ignore the focus in it.
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
+        return new PanelInterface(static_cast<QWidget*>(object));
     }
     if (className == QLatin1String("vorlen::QuizLabel")) {
         return new LabelInterface(static_cast<QLabel*>(object));
@@ -129,57 +160,35 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
     return nullptr;
 }
 
-// The filter's memory: the last name sent for each object, and the labels
-// that blink, whose showing and hiding no screen reader should hear.
+// The last name sent for each object.
 QHash<const QObject*, QString> sentNames;
-QSet<const QObject*> stillObjects;
 QAccessible::UpdateHandler nextHandler = nullptr;
-
-void forget(const QObject* object)
-{
-    sentNames.remove(object);
-    stillObjects.remove(object);
-}
 
 bool passes(QAccessibleEvent* event)
 {
     QObject* object = event->object();
-    const auto* widget = qobject_cast<const QWidget*>(object);
-    const bool hidden = widget != nullptr && !widget->isVisible();
-    switch (event->type()) {
-    case QAccessible::ObjectShow:
-    case QAccessible::ObjectHide:
-    case QAccessible::StateChanged:
-        return !stillObjects.contains(object);
-    case QAccessible::TextUpdated:
-    case QAccessible::TextInserted:
-    case QAccessible::TextRemoved:
-    case QAccessible::TextCaretMoved:
-    case QAccessible::TextSelectionChanged:
-    case QAccessible::ValueChanged:
-        // The scratch text box is written on every idle tick, never shown.
-        return !hidden;
-    case QAccessible::NameChanged: {
-        QAccessibleInterface* iface = event->accessibleInterface();
-        if (iface == nullptr || object == nullptr) {
-            return true;
-        }
-        // A caption rewritten under a fixed accessible name changes nothing
-        // that is heard (the idle samples on the answer buttons).
-        const QString name = iface->text(QAccessible::Name);
-        const auto sent = sentNames.constFind(object);
-        if (sent != sentNames.constEnd() && *sent == name) {
-            return false;
-        }
-        if (sent == sentNames.constEnd()) {
-            QObject::connect(object, &QObject::destroyed, [object] { forget(object); });
-        }
-        sentNames.insert(object, name);
+    if (isLeftOut(object)) {
+        return false;
+    }
+    if (event->type() != QAccessible::NameChanged) {
         return true;
     }
-    default:
+    QAccessibleInterface* iface = event->accessibleInterface();
+    if (iface == nullptr || object == nullptr) {
         return true;
     }
+    // A caption rewritten under a fixed accessible name changes nothing that
+    // is heard (the idle samples on the answer buttons).
+    const QString name = iface->text(QAccessible::Name);
+    const auto sent = sentNames.constFind(object);
+    if (sent != sentNames.constEnd() && *sent == name) {
+        return false;
+    }
+    if (sent == sentNames.constEnd()) {
+        QObject::connect(object, &QObject::destroyed, [object] { sentNames.remove(object); });
+    }
+    sentNames.insert(object, name);
+    return true;
 }
 
 void filter(QAccessibleEvent* event)
@@ -195,14 +204,6 @@ void filter(QAccessibleEvent* event)
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
     QAccessible::installUpdateHandler(&filter);
-}
-
-QString oneLine(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
 }
 
 } // namespace
@@ -225,114 +226,59 @@ void installScreenReaderSupport()
     nextHandler = QAccessible::installUpdateHandler(&filter);
 }
 
-ScreenReader::ScreenReader(QWidget& window, const WindowParts& parts) : parts_(parts)
+ScreenReader::ScreenReader(QWidget& window, const WindowParts& parts, const present::WindowModel& model)
+    : parts_(parts), model_(model)
 {
     announcer_ = new Announcement(&window);
     announcer_->setObjectName(QStringLiteral("announcement"));
+    window.setAccessibleName(qs(std::string(present::phrase::windowName)));
+    window.setAccessibleDescription(qs(present::windowDescription()));
 
-    // The caption is long: the program's name is read, the maker's line is
-    // there for who asks.
-    const QString separator = QStringLiteral("   -   ");
-    const QString caption = window.windowTitle();
-    window.setAccessibleName(caption.section(separator, 0, 0));
-    window.setAccessibleDescription(caption.section(separator, 1));
-
-    for (QuizList* list : {parts_.Combo1, parts_.Combo2}) {
-        list->setProperty(labelledBy, QVariant::fromValue<QObject*>(parts_.Label4));
+    for (QuizLine* line : parts.lines) {
+        line->setProperty(leftOut, true);
     }
-    for (QuizLabel* count : parts_.counts()) {
-        count->setProperty(spokenByCaption, true);
+    for (std::size_t i = 0; i < design::partCount; ++i) {
+        const auto part = static_cast<design::Part>(i);
+        const present::Role role = present::role(part);
+        parts[part]->setProperty(leftOut, role == present::Role::LeftOut);
+        parts[part]->setProperty(alert, role == present::Role::Alert);
+        if (role != present::Role::LeftOut) {
+            name(part);
+        }
     }
-    stillObjects.insert(parts_.Label12);
-    stillObjects.insert(parts_.Label13);
-    update();
+    // A screen reader reads the label that labels a list, then its choice.
+    for (QuizList* list : {parts.Combo1, parts.Combo2}) {
+        list->setProperty(labelledBy, QVariant::fromValue<QObject*>(parts.Label4));
+    }
 }
 
-ScreenReader::~ScreenReader()
+void ScreenReader::name(design::Part part)
 {
-    stillObjects.remove(parts_.Label12);
-    stillObjects.remove(parts_.Label13);
-}
-
-void ScreenReader::name(QWidget* widget, const QString& accessibleName)
-{
+    auto* widget = qobject_cast<QWidget*>(parts_[part]);
+    if (widget == nullptr) {
+        return;
+    }
     // Every set sends an event, so set only what changed.
-    if (widget->accessibleName() != accessibleName) {
-        widget->setAccessibleName(accessibleName);
+    const QString name = qs(model_[part].name);
+    if (widget->accessibleName() != name) {
+        widget->setAccessibleName(name);
+    }
+    const QString description = qs(model_[part].description);
+    if (widget->accessibleDescription() != description) {
+        widget->setAccessibleDescription(description);
     }
 }
 
-void ScreenReader::announce(const QString& text)
+void ScreenReader::announce(const present::Announcement& announcement)
 {
-    name(announcer_, text);
+    if (announcement.carrier) {
+        // The alert panel that carries it takes the focus with its name: a
+        // screen reader says it as the focus enters.
+        return;
+    }
+    announcer_->setAccessibleName(qs(announcement.text));
     announcer_->show();
     announcer_->hide();
-}
-
-void ScreenReader::update(QAbstractButton* pressed)
-{
-    const WindowParts& p = parts_;
-    const auto answers = p.answers();
-    if (std::find(answers.begin(), answers.end(), pressed) != answers.end()) {
-        lastAnswer_ = pressed;
-    }
-    const auto qs = [](std::string_view text) {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    };
-    const bool running = p.command9->text() == qs(text::stop);
-    const QString times = QStringLiteral(" çarpı ");
-
-    name(p.command9, p.command9->text());
-    name(p.Label4, p.Label4->text());
-    name(p.Label2, times.trimmed());
-    QString question;
-    if (running) {
-        question = p.Label1->text() + times + p.Label3->text();
-        name(p.Frame1, question);
-        name(p.Label1, p.Label1->text());
-        name(p.Label3, p.Label3->text());
-        for (QuizButton* answer : answers) {
-            name(answer, answer->text());
-        }
-    } else {
-        // Fixed names while the samples run: nothing to hear eleven times a second.
-        name(p.Frame1, QStringLiteral("Örnek sorular"));
-        name(p.Label1, QStringLiteral("örnek"));
-        name(p.Label3, QStringLiteral("örnek"));
-        for (std::size_t i = 0; i < answers.size(); ++i) {
-            name(answers[i], QStringLiteral("Cevap %1").arg(i + 1));
-        }
-    }
-    const std::array<std::pair<QuizLabel*, QuizLabel*>, 3> counts{
-        {{p.Label6, p.Label9}, {p.Label7, p.Label10}, {p.Label8, p.Label11}}};
-    for (const auto& [caption, value] : counts) {
-        name(caption, caption->text() + value->text());
-    }
-    name(p.Label5, oneLine(p.Label5->text()));
-    name(p.Label12, p.Label12->text());
-    name(p.Label13, p.Label13->text());
-    name(p.chameleonButton1, p.chameleonButton1->text());
-    name(p.chameleonButton2, p.chameleonButton2->text());
-
-    // What changed is said through the focus where the focus moves (a screen
-    // reader names the panel it enters, then the control), and through an
-    // announcement where it stays.
-    const bool open = !p.Frame5->isHidden();
-    if (open && !wrongPanelOpen_) {
-        name(p.Frame5, p.Label12->text() + QLatin1Char(' ') + p.Label13->text());
-        p.chameleonButton2->setFocus(Qt::OtherFocusReason);
-    } else if (!open && wrongPanelOpen_ && lastAnswer_ != nullptr && lastAnswer_->isEnabled() &&
-               lastAnswer_->isVisible()) {
-        // Back to the answer that opened the panel, where the child left off.
-        lastAnswer_->setFocus(Qt::OtherFocusReason);
-    } else if (running && !open && question != lastQuestion_) {
-        announce(question);
-    } else if (!running && running_) {
-        announce(p.command9->text());
-    }
-    wrongPanelOpen_ = open;
-    running_ = running;
-    lastQuestion_ = question;
 }
 
 } // namespace vorlen

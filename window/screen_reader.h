@@ -1,27 +1,22 @@
-// What a screen reader hears of the window, and when.
-//
-// installScreenReaderSupport() sets up, once for the application, how the
-// window's parts are exposed (the panels as groupings inside the window, the
-// lists labelled by "Sorma Şekli :" and read by their choice, each count as
-// one label that carries its caption, an announcement object) and a
-// filter that keeps the idle animation and the wrong-answer blink off the
-// accessibility bus. A ScreenReader keeps one window's accessible names in
-// step after the load step and after every press, and says what a child
-// cannot see: the new question, and the correct answer after a mistake.
-//
-// It decides nothing about the quiz; it only reads the controls.
+// How the window reaches a screen reader through Qt's accessibility: the
+// accessible interfaces of the window's own widgets (panels as groupings
+// that leave out the parts another part speaks for, labels read by their
+// names, lists read with their label and their choice, the announcement
+// object), and a filter that keeps off the accessibility bus what no one
+// should hear (the left-out parts, and caption changes under an unchanged
+// name). A ScreenReader gives one window's widgets the names, descriptions
+// and roles of the window model and says its announcements. It decides
+// nothing: the window model does.
 #pragma once
 
+#include "present/form.h"
 #include "window/window_parts.h"
 
-#include <QPointer>
-#include <QString>
 #include <QWidget>
-
-class QAbstractButton;
 
 namespace vorlen {
 
+// Once for the application, before any window is made.
 void installScreenReaderSupport();
 
 // A zero-sized child of the window that is shown for a moment to say one
@@ -36,26 +31,20 @@ public:
 
 class ScreenReader {
 public:
-    ScreenReader(QWidget& window, const WindowParts& parts);
-    ~ScreenReader();
+    ScreenReader(QWidget& window, const WindowParts& parts, const present::WindowModel& model);
 
     ScreenReader(const ScreenReader&) = delete;
     ScreenReader& operator=(const ScreenReader&) = delete;
 
-    // Brings the names in step with the controls and says what changed: call
-    // after the load step and after every press, with the button pressed.
-    void update(QAbstractButton* pressed = nullptr);
+    // Gives the part the name and description the model holds now.
+    void name(design::Part part);
+
+    void announce(const present::Announcement& announcement);
 
 private:
-    void name(QWidget* widget, const QString& accessibleName);
-    void announce(const QString& text);
-
     const WindowParts& parts_;          // the window's, which outlives this
+    const present::WindowModel& model_; // likewise
     Announcement* announcer_ = nullptr; // owned by the window
-    QString lastQuestion_;
-    bool running_ = false;
-    bool wrongPanelOpen_ = false;
-    QPointer<QAbstractButton> lastAnswer_; // the answer button pressed last
 };
 
 } // namespace vorlen

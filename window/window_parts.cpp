@@ -14,7 +14,6 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -52,9 +51,6 @@ Qt::Alignment toQt(design::Align align)
     }
     return Qt::AlignLeft;
 }
-
-// What has been made so far, by design name; only while the window is built.
-using Made = std::map<std::string_view, QObject*>;
 
 QWidget* makeControl(const design::Control& row, QWidget* panel)
 {
@@ -94,18 +90,21 @@ QWidget* makeControl(const design::Control& row, QWidget* panel)
         picture->setPixmap(QPixmap(QStringLiteral(":/images/dedication.png")));
         return picture;
     }
+    case design::Kind::Panel:
+    case design::Kind::Timer:
+        break;
     }
     throw std::logic_error("a control of no known kind");
 }
 
-template <typename T> T* take(const Made& made, std::string_view name)
+template <typename T> T* take(const WindowParts& parts, design::Part part)
 {
-    const auto found = made.find(name);
-    T* part = found != made.end() ? qobject_cast<T*>(found->second) : nullptr;
-    if (part == nullptr) {
-        throw std::logic_error("the design has no " + std::string(name) + " of the expected kind");
+    T* made = qobject_cast<T*>(parts[part]);
+    if (made == nullptr) {
+        throw std::logic_error("the design has no " + std::string(design::name(part)) +
+                               " of the expected kind");
     }
-    return part;
+    return made;
 }
 
 } // namespace
@@ -113,22 +112,19 @@ template <typename T> T* take(const Made& made, std::string_view name)
 WindowParts buildWindow(QWidget& window)
 {
     initResources();
-    Made made;
+    WindowParts parts;
+    auto& all = parts.all;
     for (const design::Panel& row : design::panels) {
         auto* panel = new QuizPanel(&window);
-        panel->setObjectName(qs(row.name));
+        panel->setObjectName(qs(design::name(row.part)));
         panel->setGeometry(pixelRect(row.place));
         panel->hide();
-        made[row.name] = panel;
+        all[design::index(row.part)] = panel;
     }
 
     for (const design::Control& row : design::controls) {
-        QWidget* widget = makeControl(row, take<QuizPanel>(made, row.panel));
-        widget->setObjectName(qs(row.name));
-        // A label with a name of its own does not announce its caption changes.
-        widget->setAccessibleName(qs(row.accessibleName.empty() ? row.caption : row.accessibleName));
-        // A list is read out by its choice; what it chooses goes in the description.
-        widget->setAccessibleDescription(qs(row.description));
+        QWidget* widget = makeControl(row, take<QuizPanel>(parts, row.panel));
+        widget->setObjectName(qs(design::name(row.part)));
         widget->setFont(toQFont(row.font));
         const QRect box = pixelRect(row.place);
         if (auto* label = qobject_cast<QuizLabel*>(widget)) {
@@ -139,28 +135,28 @@ WindowParts buildWindow(QWidget& window)
         }
         widget->setVisible(row.visible);
         widget->setEnabled(row.enabled);
-        made[row.name] = widget;
+        all[design::index(row.part)] = widget;
     }
 
-    for (const design::Line& row : design::lines) {
+    for (std::size_t i = 0; const design::Line& row : design::lines) {
         auto* line = new QuizLine(
             QLine(design::px(row.x1), design::px(row.y1), design::px(row.x2), design::px(row.y2)),
-            row.widthPx, toQColor(row.colour), take<QuizPanel>(made, row.panel));
+            row.widthPx, toQColor(row.colour), take<QuizPanel>(parts, row.panel));
         line->setObjectName(qs(row.name));
         line->lower(); // beneath the panel's other controls
-        made[row.name] = line;
+        parts.lines[i++] = line;
     }
 
     for (const design::Timer& row : design::timers) {
         auto* timer = new QTimer(&window);
-        timer->setObjectName(qs(row.name));
+        timer->setObjectName(qs(design::name(row.part)));
         timer->setInterval(row.intervalMs);
-        made[row.name] = timer;
+        all[design::index(row.part)] = timer;
     }
 
     QWidget* previous = nullptr;
-    for (std::string_view name : design::focusOrder) {
-        auto* widget = take<QWidget>(made, name);
+    for (design::Part part : design::focusOrder) {
+        auto* widget = take<QWidget>(parts, part);
         widget->setFocusPolicy(Qt::StrongFocus);
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, widget);
@@ -168,42 +164,39 @@ WindowParts buildWindow(QWidget& window)
         previous = widget;
     }
 
-    WindowParts parts;
-    parts.Frame1 = take<QuizPanel>(made, "Frame1");
-    parts.Frame2 = take<QuizPanel>(made, "Frame2");
-    parts.Frame3 = take<QuizPanel>(made, "Frame3");
-    parts.Frame4 = take<QuizPanel>(made, "Frame4");
-    parts.Frame5 = take<QuizPanel>(made, "Frame5");
-    parts.Label1 = take<QuizLabel>(made, "Label1");
-    parts.Label2 = take<QuizLabel>(made, "Label2");
-    parts.Label3 = take<QuizLabel>(made, "Label3");
-    parts.Label4 = take<QuizLabel>(made, "Label4");
-    parts.Label5 = take<QuizLabel>(made, "Label5");
-    parts.Label6 = take<QuizLabel>(made, "Label6");
-    parts.Label7 = take<QuizLabel>(made, "Label7");
-    parts.Label8 = take<QuizLabel>(made, "Label8");
-    parts.Label9 = take<QuizLabel>(made, "Label9");
-    parts.Label10 = take<QuizLabel>(made, "Label10");
-    parts.Label11 = take<QuizLabel>(made, "Label11");
-    parts.Label12 = take<QuizLabel>(made, "Label12");
-    parts.Label13 = take<QuizLabel>(made, "Label13");
-    parts.command9 = take<QuizButton>(made, "command9");
-    parts.cev1 = take<QuizButton>(made, "cev1");
-    parts.cev2 = take<QuizButton>(made, "cev2");
-    parts.cev3 = take<QuizButton>(made, "cev3");
-    parts.cev4 = take<QuizButton>(made, "cev4");
-    parts.chameleonButton1 = take<QuizButton>(made, "chameleonButton1");
-    parts.chameleonButton2 = take<QuizButton>(made, "chameleonButton2");
-    parts.Combo1 = take<QuizList>(made, "Combo1");
-    parts.Combo2 = take<QuizList>(made, "Combo2");
-    parts.Text1 = take<QLineEdit>(made, "Text1");
-    parts.Image1 = take<QLabel>(made, "Image1");
-    for (std::size_t i = 0; i < parts.lines.size(); ++i) {
-        parts.lines[i] = take<QuizLine>(made, "Line" + std::to_string(i + 1));
-    }
-    parts.Timer1 = take<QTimer>(made, "Timer1");
-    parts.Timer2 = take<QTimer>(made, "Timer2");
-    parts.Timer3 = take<QTimer>(made, "Timer3");
+    using P = design::Part;
+    parts.Frame1 = take<QuizPanel>(parts, P::Frame1);
+    parts.Frame2 = take<QuizPanel>(parts, P::Frame2);
+    parts.Frame3 = take<QuizPanel>(parts, P::Frame3);
+    parts.Frame4 = take<QuizPanel>(parts, P::Frame4);
+    parts.Frame5 = take<QuizPanel>(parts, P::Frame5);
+    parts.Label1 = take<QuizLabel>(parts, P::Label1);
+    parts.Label2 = take<QuizLabel>(parts, P::Label2);
+    parts.Label3 = take<QuizLabel>(parts, P::Label3);
+    parts.Label4 = take<QuizLabel>(parts, P::Label4);
+    parts.Label5 = take<QuizLabel>(parts, P::Label5);
+    parts.Label6 = take<QuizLabel>(parts, P::Label6);
+    parts.Label7 = take<QuizLabel>(parts, P::Label7);
+    parts.Label8 = take<QuizLabel>(parts, P::Label8);
+    parts.Label9 = take<QuizLabel>(parts, P::Label9);
+    parts.Label10 = take<QuizLabel>(parts, P::Label10);
+    parts.Label11 = take<QuizLabel>(parts, P::Label11);
+    parts.Label12 = take<QuizLabel>(parts, P::Label12);
+    parts.Label13 = take<QuizLabel>(parts, P::Label13);
+    parts.command9 = take<QuizButton>(parts, P::command9);
+    parts.cev1 = take<QuizButton>(parts, P::cev1);
+    parts.cev2 = take<QuizButton>(parts, P::cev2);
+    parts.cev3 = take<QuizButton>(parts, P::cev3);
+    parts.cev4 = take<QuizButton>(parts, P::cev4);
+    parts.chameleonButton1 = take<QuizButton>(parts, P::chameleonButton1);
+    parts.chameleonButton2 = take<QuizButton>(parts, P::chameleonButton2);
+    parts.Combo1 = take<QuizList>(parts, P::Combo1);
+    parts.Combo2 = take<QuizList>(parts, P::Combo2);
+    parts.Text1 = take<QLineEdit>(parts, P::Text1);
+    parts.Image1 = take<QLabel>(parts, P::Image1);
+    parts.Timer1 = take<QTimer>(parts, P::Timer1);
+    parts.Timer2 = take<QTimer>(parts, P::Timer2);
+    parts.Timer3 = take<QTimer>(parts, P::Timer3);
     // The idle animation keeps its pace; the others need no precision.
     parts.Timer1->setTimerType(Qt::PreciseTimer);
     for (QTimer* timer : parts.timers()) {

@@ -1,13 +1,17 @@
 // The window's parts, made once from the design table: a typed pointer to
 // every panel, control, line and timer, under the name it has in the
-// design. The window owns the widgets (they are its children); this only
-// points at them, for the adapters, the window's wiring and the tests.
+// design, and each part by its design::Part for applying what changed. The
+// window owns the widgets (they are its children); this only points at
+// them, for the window's wiring, the screen reader and the tests.
 #pragma once
+
+#include "design/design.h"
 
 #include <array>
 
 class QLabel;
 class QLineEdit;
+class QObject;
 class QTimer;
 class QWidget;
 
@@ -54,7 +58,7 @@ struct WindowParts {
     QLineEdit* Text1 = nullptr; // hidden scratch cell
     QLabel* Image1 = nullptr;   // dedication picture
 
-    std::array<QuizLine*, 7> lines{}; // Line1..Line7
+    std::array<QuizLine*, design::lines.size()> lines{}; // in the design's order
 
     QTimer* Timer1 = nullptr; // idle animation
     QTimer* Timer2 = nullptr; // wrong-answer blink
@@ -67,6 +71,11 @@ struct WindowParts {
         return {Frame1, Frame2, Frame3, Frame4, Frame5};
     }
     [[nodiscard]] std::array<QTimer*, 3> timers() const { return {Timer1, Timer2, Timer3}; }
+
+    // Every part, by design::index(): a QuizPanel, QuizLabel, QuizButton,
+    // QuizList, QLineEdit, QLabel or QTimer as design::kind() says.
+    std::array<QObject*, design::partCount> all{};
+    [[nodiscard]] QObject* operator[](design::Part part) const { return all[design::index(part)]; }
 };
 // NOLINTEND(readability-identifier-naming)
 

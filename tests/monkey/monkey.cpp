@@ -168,10 +168,10 @@ public:
     {
         // Every control and panel; the buttons more often, since only they act.
         for (const design::Control& row : design::controls) {
-            add(row.name, row.kind == design::Kind::Button ? 6 : 1);
+            add(design::name(row.part), row.kind == design::Kind::Button ? 6 : 1);
         }
         for (const design::Panel& row : design::panels) {
-            add(row.name, 1);
+            add(design::name(row.part), 1);
         }
     }
 

@@ -460,18 +460,21 @@ TEST_F(Form1Test, IdleAnimationAndBlinkRunOnRealTicks)
 TEST_F(Form1Test, FailurePassedOnByARoutineIsReportedAndTheWindowGoesOn)
 {
     showWindow();
+    QTest::mouseClick(get("command9"), Qt::LeftButton);
+    QTest::mouseClick(test::answerButton(*form, false), Qt::LeftButton);
     // Factors whose product leaves 16 bits make sor fail inside the OK
     // button's handler, which does not catch it.
+    form->engine().state().quizmode = QuizMode::None;
     form->engine().state().factora = 200;
     form->engine().state().factorb = 200;
-    get<QuizButton>("chameleonButton2")->click();
+    QTest::mouseClick(get("chameleonButton2"), Qt::LeftButton);
     ASSERT_EQ(failures.size(), 1U);
     EXPECT_NE(failures[0].find("chameleonButton2"), std::string::npos);
     EXPECT_NE(failures[0].find("overflow"), std::string::npos);
+    EXPECT_FALSE(get("Frame5")->isVisible()) << "what ran before the failure is shown";
 
     // The window is still alive and playable.
-    form->engine().state().factora = 1;
-    form->engine().state().factorb = 1;
+    QTest::mouseClick(get("command9"), Qt::LeftButton);
     QTest::mouseClick(get("command9"), Qt::LeftButton);
     EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
     EXPECT_EQ(failures.size(), 1U);
