@@ -2,6 +2,7 @@
 
 #include "design/design.h"
 #include "engine/controls.h"
+#include "window/caption_images.h"
 #include "window/colours.h"
 
 #include <QKeyEvent>
@@ -15,8 +16,11 @@ QuizButton::QuizButton(QColor text, QColor hoverText, QWidget* parent)
     : QPushButton(parent), hoverText_(hoverText)
 {
     setAttribute(Qt::WA_Hover);
+    // The face covers the whole button, so nothing behind it is painted.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
+    captions_.setFont(font());
     QPalette colours = palette();
     colours.setColor(QPalette::ButtonText, text);
     colours.setColor(QPalette::Button, faceColour());
@@ -79,28 +83,27 @@ void QuizButton::focusOutEvent(QFocusEvent* event)
     QPushButton::focusOutEvent(event);
 }
 
-void QuizButton::changeEvent(QEvent* event)
+const QPixmap& QuizButton::faceFor(bool down, bool hover, bool enabled)
 {
-    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
-        cancelEnter();
+    const int key = (down ? 1 : 0) | (hover ? 2 : 0) | (enabled ? 4 : 0);
+    const qreal ratio = devicePixelRatioF();
+    const auto found = faces_.constFind(key);
+    if (found != faces_.constEnd() && found->deviceIndependentSize() == QSizeF(size()) &&
+        found->devicePixelRatio() == ratio) {
+        return *found;
     }
-    QPushButton::changeEvent(event);
-}
 
-void QuizButton::paintEvent(QPaintEvent* /*event*/)
-{
     const design::ButtonLook& look = design::buttonLook;
-    QPainter painter(this);
+    QPixmap pixmap(size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    // Opaque, on the panel's face around the rounded corners: copied, not
+    // blended, on every paint.
+    pixmap.fill(parentWidget() != nullptr ? parentWidget()->palette().color(QPalette::Window)
+                                          : palette().color(QPalette::Window));
+    QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const auto radius = static_cast<qreal>(look.cornerRadiusPx);
-
-    // A button locked only by its panel (the answers and "Dur" under the open
-    // wrong-answer panel) keeps its look; it greys only when it is disabled
-    // itself. It takes no press either way.
-    const bool enabled = parentWidget() == nullptr || isEnabledTo(parentWidget());
-    const bool down = isDown();
-    const bool hover = isEnabled() && underMouse();
 
     Colour face = fromQColor(palette().color(QPalette::Active, QPalette::Button));
     if (down) {
@@ -111,7 +114,6 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     QPainterPath outline;
     outline.addRoundedRect(frame, radius, radius);
     painter.fillPath(outline, toQColor(face));
-
     // A soft raised edge: light above, shade below; flat while pressed.
     if (!down) {
         painter.setPen(QPen(toQColor(look.upperEdge), 1.0));
@@ -123,23 +125,57 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     }
     painter.setPen(QPen(toQColor(design::shaded(face, enabled ? look.outline : look.outlineDisabled)), 1.0));
     painter.drawPath(outline);
+    painter.end();
+    return *faces_.insert(key, pixmap);
+}
 
+void QuizButton::paintEvent(QPaintEvent* /*event*/)
+{
+    // A button locked only by its panel (the answers and "Dur" under the open
+    // wrong-answer panel) keeps its look; it greys only when it is disabled
+    // itself. It takes no press either way.
+    const bool enabled = parentWidget() == nullptr || isEnabledTo(parentWidget());
+    const bool down = isDown();
+    const bool hover = isEnabled() && underMouse();
+
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, faceFor(down, hover, enabled));
+
+    const design::ButtonLook& look = design::buttonLook;
+    const Colour face = fromQColor(palette().color(QPalette::Active, QPalette::Button));
     QColor ink = hover ? hoverText_ : textColour();
     if (!enabled) {
         ink = toQColor(design::shaded(face, look.greyedText));
     }
-    painter.setPen(ink);
-    painter.setFont(font());
-    const QRect textBox = rect().translated(down ? 1 : 0, down ? 1 : 0);
-    painter.drawText(textBox, Qt::AlignCenter | Qt::TextSingleLine, text());
+    const Colour ground = down    ? design::shaded(face, look.pressed)
+                          : hover ? design::shaded(face, look.hovered)
+                                  : face;
+    const QPixmap caption = captions_.image(text(), ink, toQColor(ground), devicePixelRatioF());
+    const QSizeF extent = caption.deviceIndependentSize();
+    painter.drawPixmap(QPointF((width() - extent.width()) / 2 + (down ? 1 : 0),
+                               (height() - extent.height()) / 2 + (down ? 1 : 0)),
+                       caption);
 
     if (hasFocus()) {
-        QPen focus(QColor(0, 0, 0, 160), 1.0, Qt::DotLine);
-        painter.setRenderHint(QPainter::Antialiasing, false);
+        const QPen focus(QColor(0, 0, 0, 160), 1.0, Qt::DotLine);
         painter.setPen(focus);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(3, 3, -4, -4));
     }
+}
+
+void QuizButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        cancelEnter();
+    }
+    if (event->type() == QEvent::PaletteChange) {
+        faces_.clear();
+    }
+    if (event->type() == QEvent::FontChange) {
+        captions_.setFont(font());
+    }
+    QPushButton::changeEvent(event);
 }
 
 } // namespace vorlen

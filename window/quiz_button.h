@@ -6,7 +6,11 @@
 // nothing of the quiz: the window connects clicked().
 #pragma once
 
+#include "window/caption_images.h"
+
 #include <QColor>
+#include <QHash>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace vorlen {
@@ -35,9 +39,15 @@ protected:
 
 private:
     void cancelEnter();
+    [[nodiscard]] const QPixmap& faceFor(bool down, bool hover, bool enabled);
 
     QColor hoverText_;
     bool enterDown_ = false; // Enter is held on this button
+    // The face in each look it has shown: the answer buttons repaint eleven
+    // times a second while idle, and drawing an antialiased face afresh cost
+    // several times the whole rest.
+    QHash<int, QPixmap> faces_;
+    CaptionImages captions_;
 };
 
 } // namespace vorlen

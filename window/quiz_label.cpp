@@ -1,6 +1,8 @@
 #include "window/quiz_label.h"
 
-#include <QFontMetrics>
+#include "window/caption_images.h"
+
+#include <QEvent>
 #include <QPainter>
 
 namespace vorlen {
@@ -10,13 +12,25 @@ QuizLabel::QuizLabel(Qt::Alignment alignment, Sizing sizing, QWidget* parent)
 {
     setAlignment(alignment | Qt::AlignTop);
     setTextFormat(Qt::PlainText);
-    setAutoFillBackground(true);
+    // A caption's image covers the whole label, so nothing behind it is painted.
+    setAutoFillBackground(sizing == Sizing::Fixed);
+    setAttribute(Qt::WA_OpaquePaintEvent, sizing == Sizing::ToCaption);
+    images_.setFont(font());
 }
 
 QSize QuizLabel::captionSize(const QString& text) const
 {
-    const QFontMetrics metrics(font());
-    return {metrics.horizontalAdvance(text), metrics.height()};
+    // The image that paints the caption has its size, and is kept for the paint.
+    return images_.image(text, palette().color(foregroundRole()), palette().color(backgroundRole()), 1.0)
+        .size();
+}
+
+void QuizLabel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange) {
+        images_.setFont(font());
+    }
+    QLabel::changeEvent(event);
 }
 
 void QuizLabel::setCaption(const std::string& caption)
@@ -31,10 +45,14 @@ void QuizLabel::setCaption(const std::string& caption)
     }
 }
 
-void QuizLabel::paintEvent(QPaintEvent* event)
+void QuizLabel::paintEvent(QPaintEvent* /*event*/)
 {
     if (sizing_ == Sizing::ToCaption) {
-        QLabel::paintEvent(event);
+        // One line, as wide as the label, which takes the caption's size.
+        QPainter painter(this);
+        painter.drawPixmap(0, 0,
+                           images_.image(text(), palette().color(foregroundRole()),
+                                         palette().color(backgroundRole()), devicePixelRatioF()));
         return;
     }
     // The dedication's lines are joined by carriage returns alone, which a

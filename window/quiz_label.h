@@ -5,6 +5,8 @@
 // caption exactly as written. It knows nothing of the quiz.
 #pragma once
 
+#include "window/caption_images.h"
+
 #include <QLabel>
 
 #include <string>
@@ -31,6 +33,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void fitToCaption();
@@ -38,6 +41,7 @@ private:
     std::string caption_;
     Sizing sizing_;
     QRect design_;
+    CaptionImages images_;
 };
 
 } // namespace vorlen
