@@ -5,17 +5,17 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace vorlen::win32 {
 
 QuizLabel::QuizLabel(HWND parent, int id, std::wstring_view caption, COLORREF colour, design::Align align,
                      design::Sizing sizing)
-    : colour_(colour), align_(align), sizing_(sizing)
+    : caption_(caption), colour_(colour), align_(align), sizing_(sizing)
 {
     const wchar_t* name = WindowClass<QuizLabel>::registered(L"VorlenLabel", GetSysColorBrush(COLOR_BTNFACE),
                                                              CS_HREDRAW | CS_VREDRAW);
-    const std::wstring text(caption);
-    CreateWindowExW(0, name, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
+    CreateWindowExW(0, name, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
 }
 
@@ -37,6 +37,15 @@ void QuizLabel::setDesignBox(const RECT& box)
     }
 }
 
+void QuizLabel::setCaption(std::wstring caption)
+{
+    if (caption != caption_) {
+        caption_ = std::move(caption);
+        fit();
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
 void QuizLabel::setColour(COLORREF colour)
 {
     if (colour != colour_) {
@@ -47,7 +56,7 @@ void QuizLabel::setColour(COLORREF colour)
 
 SIZE QuizLabel::captionSize() const
 {
-    const std::wstring text = windowText(window_);
+    const std::wstring& text = caption_;
     // A memory DC measures as the screen does, without a trip to the
     // window system for the window's own DC.
     HDC dc = CreateCompatibleDC(nullptr);
@@ -98,7 +107,7 @@ void QuizLabel::paint()
     HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetTextColor(dc, colour_);
     SetBkMode(dc, TRANSPARENT);
-    std::wstring text = windowText(window_);
+    std::wstring text = caption_;
     UINT format = DT_NOPREFIX | DT_TOP;
     switch (align_) {
     case design::Align::Left:
@@ -126,12 +135,13 @@ void QuizLabel::paint()
 LRESULT QuizLabel::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_SETTEXT: {
-        const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
-        fit();
-        InvalidateRect(window_, nullptr, FALSE);
-        return result;
-    }
+    case WM_SETTEXT:
+        setCaption(lParam != 0 ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
+        return TRUE;
+    case WM_GETTEXT:
+        return copyText(caption_, wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(caption_.size());
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (!IsRectEmpty(&designBox_)) {
