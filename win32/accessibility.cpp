@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 #include <utility>
+#include <vector>
 
 namespace vorlen::win32 {
 
@@ -27,9 +28,30 @@ bool isSelf(const VARIANT& child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
+bool isContainer(long role)
+{
+    return role == ROLE_SYSTEM_CLIENT || role == ROLE_SYSTEM_GROUPING || role == ROLE_SYSTEM_ALERT;
+}
+
+// Marks a window that answers screen readers here.
+constexpr const wchar_t* inTree = L"Vorlen.InTree";
+
+// The child windows in the tree: those that answer screen readers here.
+std::vector<HWND> childrenInTree(HWND window)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetPropW(child, inTree) != nullptr) {
+            children.push_back(child);
+        }
+    }
+    return children;
+}
+
 // The platform's accessible object of a window with this program's name,
-// role, description and default action. Everything else (place, state,
-// focus, navigation) is the platform object's answer. MSAA has no helper
+// role, description and default action, and for a container its children in
+// the tree. Everything else (place, state, focus, navigation) is the
+// platform object's answer. MSAA has no helper
 // that overrides single properties of a window without a registry of
 // annotations that Wine lacks, hence this wrapper.
 class AccessibleWindow final : public IAccessible {
@@ -138,11 +160,31 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override
     {
-        return standard_->get_accChildCount(count);
+        if (!isContainer(entry_->role)) {
+            return standard_->get_accChildCount(count);
+        }
+        if (count == nullptr) {
+            return E_POINTER;
+        }
+        *count = static_cast<long>(childrenInTree(window_).size());
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
     {
-        return standard_->get_accChild(child, object);
+        if (!isContainer(entry_->role)) {
+            return standard_->get_accChild(child, object);
+        }
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        *object = nullptr;
+        const std::vector<HWND> children = childrenInTree(window_);
+        if (child.vt != VT_I4 || child.lVal < 1 || static_cast<std::size_t>(child.lVal) > children.size()) {
+            return E_INVALIDARG;
+        }
+        return AccessibleObjectFromWindow(children[static_cast<std::size_t>(child.lVal) - 1],
+                                          static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
+                                          reinterpret_cast<void**>(object));
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
@@ -217,6 +259,7 @@ LRESULT CALLBACK answerScreenReaders(HWND window, UINT message, WPARAM wParam, L
         }
     }
     if (message == WM_NCDESTROY) {
+        RemovePropW(window, inTree);
         RemoveWindowSubclass(window, &answerScreenReaders, subclassId);
     }
     return DefSubclassProc(window, message, wParam, lParam);
@@ -224,22 +267,31 @@ LRESULT CALLBACK answerScreenReaders(HWND window, UINT message, WPARAM wParam, L
 
 } // namespace
 
-Accessibility::Accessibility()
+Accessibility::Accessibility(HWND window)
 {
     // LresultFromObject marshals through COM; the window's thread is a
     // single-threaded apartment, as a window's thread should be.
     const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     comStarted_ = SUCCEEDED(started);
+    announcer_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (announcer_ != nullptr) {
+        add(announcer_, ROLE_SYSTEM_ALERT, L"");
+    }
 }
 
 Accessibility::~Accessibility()
 {
     for (auto& [window, entry] : entries_) {
         if (IsWindow(window) != FALSE) {
+            RemovePropW(window, inTree);
             RemoveWindowSubclass(window, &answerScreenReaders, subclassId);
         }
     }
     entries_.clear();
+    if (announcer_ != nullptr && IsWindow(announcer_) != FALSE) {
+        DestroyWindow(announcer_);
+    }
     if (comStarted_) {
         CoUninitialize();
     }
@@ -251,16 +303,17 @@ void Accessibility::add(HWND window, long role, const std::wstring& name, const 
     auto& stored = entries_[window];
     stored = std::move(entry);
     SetWindowSubclass(window, &answerScreenReaders, subclassId, reinterpret_cast<DWORD_PTR>(&stored));
+    SetPropW(window, inTree, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
 }
 
-void Accessibility::setName(HWND window, const std::wstring& name, bool announce)
+void Accessibility::setName(HWND window, const std::wstring& name)
 {
     const auto found = entries_.find(window);
     if (found == entries_.end() || found->second->name == name) {
         return;
     }
     found->second->name = name;
-    if (announce) {
+    if (GetFocus() != window) {
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
     }
 }
@@ -268,29 +321,26 @@ void Accessibility::setName(HWND window, const std::wstring& name, bool announce
 void Accessibility::setDescription(HWND window, const std::wstring& description)
 {
     const auto found = entries_.find(window);
-    if (found != entries_.end() && found->second->description != description) {
-        found->second->description = description;
+    if (found == entries_.end() || found->second->description == description) {
+        return;
+    }
+    found->second->description = description;
+    if (GetFocus() != window) {
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT, CHILDID_SELF);
     }
 }
 
-void Accessibility::setRole(HWND window, long role)
+void Accessibility::announce(const std::wstring& text, bool urgent, HWND carrier)
 {
-    const auto found = entries_.find(window);
-    if (found != entries_.end()) {
-        found->second->role = role;
+    HWND from = carrier != nullptr ? carrier : announcer_;
+    const auto found = entries_.find(from);
+    if (found == entries_.end()) {
+        return;
     }
-}
-
-void Accessibility::alert(HWND window)
-{
-    NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
-}
-
-std::wstring Accessibility::name(HWND window) const
-{
-    const auto found = entries_.find(window);
-    return found != entries_.end() ? found->second->name : std::wstring();
+    // Named silently: the alert is what is heard.
+    found->second->name = text;
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, from, OBJID_CLIENT, CHILDID_SELF);
+    notifyUiAutomation(from, text, urgent);
 }
 
 } // namespace vorlen::win32
