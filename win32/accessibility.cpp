@@ -1,8 +1,12 @@
 #include "win32/accessibility.h"
 
+#include <array>
 #include <atomic>
 #include <commctrl.h>
+#include <memory>
 #include <oleacc.h>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -33,19 +37,44 @@ bool isContainer(long role)
     return role == ROLE_SYSTEM_CLIENT || role == ROLE_SYSTEM_GROUPING || role == ROLE_SYSTEM_ALERT;
 }
 
-// Marks a window that answers screen readers here.
-constexpr const wchar_t* inTree = L"Vorlen.InTree";
+// What every window in the tree says about itself, for the windows of the
+// program's one thread.
+std::unordered_map<HWND, std::shared_ptr<AccessibleEntry>>& registry()
+{
+    static std::unordered_map<HWND, std::shared_ptr<AccessibleEntry>> entries;
+    return entries;
+}
+
+std::shared_ptr<AccessibleEntry> entryOf(HWND window)
+{
+    const auto found = registry().find(window);
+    return found != registry().end() ? found->second : nullptr;
+}
 
 // The child windows in the tree: those that answer screen readers here.
 std::vector<HWND> childrenInTree(HWND window)
 {
     std::vector<HWND> children;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (GetPropW(child, inTree) != nullptr) {
+        if (registry().contains(child)) {
             children.push_back(child);
         }
     }
     return children;
+}
+
+// The program's own window classes answer WM_GETOBJECT in their window
+// procedure (WindowClass); the system's (the lists, the announcer) through
+// comctl32's subclassing, which looks its data up with GetProp at every
+// message: a trip to the wineserver under Wine, too dear for the controls
+// that the idle animation repaints eleven times a second.
+bool isOwnClass(HWND window)
+{
+    // Every class of the program is named Vorlen...; WindowClass registers them.
+    std::array<wchar_t, 64> name{};
+    const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+    return std::wstring_view(name.data(), static_cast<std::size_t>(length > 0 ? length : 0))
+        .starts_with(L"Vorlen");
 }
 
 // The platform's accessible object of a window with this program's name,
@@ -244,28 +273,38 @@ private:
     std::atomic<ULONG> references_{1};
 };
 
-LRESULT CALLBACK answerScreenReaders(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                                     DWORD_PTR data)
+LRESULT CALLBACK answerThroughSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR /*id*/, DWORD_PTR /*data*/)
 {
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        const auto* entry = reinterpret_cast<const std::shared_ptr<AccessibleEntry>*>(data);
-        IAccessible* standard = nullptr;
-        if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
-                                                reinterpret_cast<void**>(&standard)))) {
-            auto* wrapped = new AccessibleWindow(window, standard, *entry);
-            const LRESULT result = LresultFromObject(IID_IAccessible, wParam, wrapped);
-            wrapped->Release();
-            return result;
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT answer = answerScreenReaders(window, wParam, lParam); answer != 0) {
+            return answer;
         }
     }
     if (message == WM_NCDESTROY) {
-        RemovePropW(window, inTree);
-        RemoveWindowSubclass(window, &answerScreenReaders, subclassId);
+        RemoveWindowSubclass(window, &answerThroughSubclass, subclassId);
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
 } // namespace
+
+LRESULT answerScreenReaders(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+        return 0;
+    }
+    const std::shared_ptr<AccessibleEntry> entry = entryOf(window);
+    IAccessible* standard = nullptr;
+    if (entry == nullptr || FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+                                                             reinterpret_cast<void**>(&standard)))) {
+        return 0;
+    }
+    auto* wrapped = new AccessibleWindow(window, standard, entry);
+    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, wrapped);
+    wrapped->Release();
+    return result;
+}
 
 Accessibility::Accessibility(HWND window)
 {
@@ -282,13 +321,12 @@ Accessibility::Accessibility(HWND window)
 
 Accessibility::~Accessibility()
 {
-    for (auto& [window, entry] : entries_) {
+    for (const HWND window : windows_) {
+        registry().erase(window);
         if (IsWindow(window) != FALSE) {
-            RemovePropW(window, inTree);
-            RemoveWindowSubclass(window, &answerScreenReaders, subclassId);
+            RemoveWindowSubclass(window, &answerThroughSubclass, subclassId);
         }
     }
-    entries_.clear();
     if (announcer_ != nullptr && IsWindow(announcer_) != FALSE) {
         DestroyWindow(announcer_);
     }
@@ -299,20 +337,20 @@ Accessibility::~Accessibility()
 
 void Accessibility::add(HWND window, long role, const std::wstring& name, const std::wstring& description)
 {
-    auto entry = std::make_shared<AccessibleEntry>(AccessibleEntry{role, name, description});
-    auto& stored = entries_[window];
-    stored = std::move(entry);
-    SetWindowSubclass(window, &answerScreenReaders, subclassId, reinterpret_cast<DWORD_PTR>(&stored));
-    SetPropW(window, inTree, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
+    registry()[window] = std::make_shared<AccessibleEntry>(AccessibleEntry{role, name, description});
+    windows_.push_back(window);
+    if (!isOwnClass(window)) {
+        SetWindowSubclass(window, &answerThroughSubclass, subclassId, 0);
+    }
 }
 
 void Accessibility::setName(HWND window, const std::wstring& name)
 {
-    const auto found = entries_.find(window);
-    if (found == entries_.end() || found->second->name == name) {
+    const std::shared_ptr<AccessibleEntry> entry = entryOf(window);
+    if (entry == nullptr || entry->name == name) {
         return;
     }
-    found->second->name = name;
+    entry->name = name;
     if (GetFocus() != window) {
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
     }
@@ -320,11 +358,11 @@ void Accessibility::setName(HWND window, const std::wstring& name)
 
 void Accessibility::setDescription(HWND window, const std::wstring& description)
 {
-    const auto found = entries_.find(window);
-    if (found == entries_.end() || found->second->description == description) {
+    const std::shared_ptr<AccessibleEntry> entry = entryOf(window);
+    if (entry == nullptr || entry->description == description) {
         return;
     }
-    found->second->description = description;
+    entry->description = description;
     if (GetFocus() != window) {
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT, CHILDID_SELF);
     }
@@ -333,12 +371,12 @@ void Accessibility::setDescription(HWND window, const std::wstring& description)
 void Accessibility::announce(const std::wstring& text, bool urgent, HWND carrier)
 {
     HWND from = carrier != nullptr ? carrier : announcer_;
-    const auto found = entries_.find(from);
-    if (found == entries_.end()) {
+    const std::shared_ptr<AccessibleEntry> entry = entryOf(from);
+    if (entry == nullptr) {
         return;
     }
     // Named silently: the alert is what is heard.
-    found->second->name = text;
+    entry->name = text;
     NotifyWinEvent(EVENT_SYSTEM_ALERT, from, OBJID_CLIENT, CHILDID_SELF);
     notifyUiAutomation(from, text, urgent);
 }

@@ -10,14 +10,11 @@
 // Automation notification too.
 #pragma once
 
-#include <memory>
 #include <string>
-#include <unordered_map>
+#include <vector>
 #include <windows.h>
 
 namespace vorlen::win32 {
-
-struct AccessibleEntry; // what one window says about itself
 
 class Accessibility {
 public:
@@ -41,10 +38,14 @@ public:
     void announce(const std::wstring& text, bool urgent, HWND carrier = nullptr);
 
 private:
-    std::unordered_map<HWND, std::shared_ptr<AccessibleEntry>> entries_;
+    std::vector<HWND> windows_; // those added here
     HWND announcer_ = nullptr;
     bool comStarted_ = false;
 };
+
+// The answer to WM_GETOBJECT for a window added to an Accessibility: this
+// program's accessible object for OBJID_CLIENT; 0 for anything else.
+LRESULT answerScreenReaders(HWND window, WPARAM wParam, LPARAM lParam);
 
 // A UI Automation notification for the window's element, from
 // uiautomationcore.dll where it has one; false where it has none.
