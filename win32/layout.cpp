@@ -1,6 +1,7 @@
 // The parts' places, sizes and fonts at a dpi: the design's twips and points
 // scaled by the window's dpi, each font made once per dpi.
 #include "win32/dpi.h"
+#include "win32/paint_buffer.h"
 #include "win32/parts.h"
 
 #include <utility>
@@ -53,12 +54,8 @@ void Parts::layout(int dpi)
             label(row.part).setDesignBox(box);
             break;
         case design::Kind::List: {
-            HDC dc = CreateCompatibleDC(nullptr);
-            HGDIOBJ old = SelectObject(dc, font);
             TEXTMETRICW metrics{};
-            GetTextMetricsW(dc, &metrics);
-            SelectObject(dc, old);
-            DeleteDC(dc);
+            GetTextMetricsW(PaintBuffer::measuring(font), &metrics);
             list(row.part).place(box, font, metrics.tmHeight + scaled(4, dpi));
             break;
         }
@@ -79,6 +76,7 @@ void Parts::layout(int dpi)
                          POINT{design::pixels(row.x2, dpi), design::pixels(row.y2, dpi)},
                          scaled(row.widthPx, dpi));
     }
+    PaintBuffer::releaseFont();
     for (const auto& [font, handle] : oldFonts) {
         DeleteObject(handle);
     }

@@ -1,6 +1,7 @@
 #include "win32/parts.h"
 
 #include "engine/controls.h"
+#include "win32/paint_buffer.h"
 #include "win32/unicode.h"
 
 #ifdef VORLEN_HAVE_RESOURCES
@@ -102,6 +103,7 @@ Parts::Parts(HWND window)
 
 Parts::~Parts()
 {
+    PaintBuffer::releaseFont();
     for (const auto& [font, handle] : fonts_) {
         DeleteObject(handle);
     }

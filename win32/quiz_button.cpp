@@ -147,16 +147,15 @@ void QuizButton::paint()
     }
     SetTextColor(dc, ink);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    buffer.useFont(font_);
     RECT textBox = box;
     if (shownDown_) {
         OffsetRect(&textBox, 1, 1);
     }
     DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &textBox,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
 
-    if (GetFocus() == window_) {
+    if (focused_) {
         RECT focus = box;
         InflateRect(&focus, -3, -3);
         SetTextColor(dc, RGB(0, 0, 0));
@@ -269,9 +268,11 @@ LRESULT QuizButton::handle(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_SETFOCUS:
+        focused_ = true;
         InvalidateRect(window_, nullptr, FALSE);
         return 0;
     case WM_KILLFOCUS:
+        focused_ = false;
         cancelKey();
         InvalidateRect(window_, nullptr, FALSE);
         return 0;

@@ -50,6 +50,9 @@ private:
     bool mouseDown_ = false; // the left button went down here and is held
     bool keyDown_ = false;   // Space or Enter went down here and is held
     bool shownDown_ = false;
+    // Kept from WM_SETFOCUS and WM_KILLFOCUS rather than asked at every
+    // paint: GetFocus is a trip to the wineserver under Wine.
+    bool focused_ = false;
 };
 
 } // namespace vorlen::win32

@@ -32,6 +32,16 @@ void QuizLabel::setDesignBox(const RECT& box)
     if (sizing_ == design::Sizing::ToCaption) {
         fit();
     } else {
+        place(box);
+    }
+}
+
+void QuizLabel::place(const RECT& box)
+{
+    // The box is kept here, not asked of the window system, since the idle
+    // animation refits two labels eleven times a second.
+    if (!EqualRect(&box, &placed_)) {
+        placed_ = box;
         SetWindowPos(window_, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -57,17 +67,12 @@ void QuizLabel::setColour(COLORREF colour)
 SIZE QuizLabel::captionSize() const
 {
     const std::wstring& text = caption_;
-    // A memory DC measures as the screen does, without a trip to the
-    // window system for the window's own DC.
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    HDC dc = PaintBuffer::measuring(font_);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     size.cy = metrics.tmHeight;
-    SelectObject(dc, old);
-    DeleteDC(dc);
     return size;
 }
 
@@ -89,13 +94,7 @@ void QuizLabel::fit()
         left = designBox_.left + (designWidth - size.cx) / 2;
         break;
     }
-    RECT now{};
-    GetWindowRect(window_, &now);
-    MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&now), 2);
-    if (now.left != left || now.top != designBox_.top || now.right - now.left != size.cx ||
-        now.bottom - now.top != size.cy) {
-        SetWindowPos(window_, nullptr, left, designBox_.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    place(RECT{left, designBox_.top, left + size.cx, designBox_.top + size.cy});
 }
 
 void QuizLabel::paint()
@@ -104,7 +103,7 @@ void QuizLabel::paint()
     HDC dc = buffer.dc();
     RECT box = buffer.client();
     FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-    HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    buffer.useFont(font_);
     SetTextColor(dc, colour_);
     SetBkMode(dc, TRANSPARENT);
     std::wstring text = caption_;
@@ -129,7 +128,6 @@ void QuizLabel::paint()
         format |= DT_WORDBREAK;
     }
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
-    SelectObject(dc, old);
 }
 
 LRESULT QuizLabel::handle(UINT message, WPARAM wParam, LPARAM lParam)

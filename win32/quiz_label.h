@@ -40,6 +40,7 @@ private:
     friend class WindowClass<QuizLabel>;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void fit();
+    void place(const RECT& box);
     void paint();
 
     HWND window_ = nullptr;
@@ -49,6 +50,7 @@ private:
     design::Align align_;
     design::Sizing sizing_;
     RECT designBox_{};
+    RECT placed_{}; // where the label lies in its panel
 };
 
 } // namespace vorlen::win32
