@@ -513,6 +513,20 @@ TEST_F(Form1Test, QuizPlayedThroughBmClick)
     EXPECT_TRUE(failures.empty());
 }
 
+TEST_F(Form1Test, AListChosenByKeyboardSetsTheQuiz)
+{
+    showWindow();
+    HWND tables = get("Combo1");
+    SetFocus(tables);
+    for (int step = 0; step < 6; ++step) {
+        SendMessageW(tables, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    EXPECT_EQ(text("Combo1"), L"6 lar");
+    click("command9");
+    EXPECT_EQ(text("Label1"), L"6");
+    EXPECT_EQ(text("Label3"), L"1");
+}
+
 TEST_F(Form1Test, SpaceAndEnterPressTheFocusedButtonOncePerStroke)
 {
     showWindow();

@@ -182,10 +182,10 @@ protected:
         CoUninitialize();
     }
 
-    // What was heard while a step ran and the program settled after it.
+    // What was heard since the last step, while this one ran and the
+    // program settled after it (the first: since the program started).
     std::vector<std::wstring> listen(const std::function<void()>& step, int settleMs = 1000)
     {
-        events.clear();
         if (step) {
             step();
         }
@@ -194,6 +194,7 @@ protected:
         for (const Heard& each : events) {
             said.push_back(each.text);
         }
+        events.clear();
         return said;
     }
 
