@@ -649,6 +649,19 @@ TEST_F(Form1Test, FailurePassedOnByARoutineIsReportedAndTheWindowGoesOn)
     EXPECT_EQ(failures.size(), 1U);
 }
 
+TEST_F(Form1Test, APartThatRefusesItsChangeIsReportedAndTheRestAreApplied)
+{
+    showWindow();
+    DestroyWindow(get("Text1"));
+    click("command9");
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0], "vorlen: Text1: the text box refused its text");
+    EXPECT_EQ(text("command9"), L"Dur");
+    EXPECT_EQ(text("Label3"), L"1");
+    EXPECT_TRUE(enabled("cev1"));
+    EXPECT_FALSE(form->timerRunning(Part::Timer1)) << "the parts after Text1 are applied too";
+}
+
 TEST_F(Form1Test, AReportThatFailsItselfStillLeavesTheWindowGoing)
 {
     reportThrows = true;
