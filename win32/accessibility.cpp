@@ -1,9 +1,14 @@
 #include "win32/accessibility.h"
 
+#include <array>
 #include <atomic>
 #include <commctrl.h>
+#include <memory>
 #include <oleacc.h>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace vorlen::win32 {
 
@@ -27,9 +32,55 @@ bool isSelf(const VARIANT& child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
+bool isContainer(long role)
+{
+    return role == ROLE_SYSTEM_CLIENT || role == ROLE_SYSTEM_GROUPING || role == ROLE_SYSTEM_ALERT;
+}
+
+// What every window in the tree says about itself, for the windows of the
+// program's one thread.
+std::unordered_map<HWND, std::shared_ptr<AccessibleEntry>>& registry()
+{
+    static std::unordered_map<HWND, std::shared_ptr<AccessibleEntry>> entries;
+    return entries;
+}
+
+std::shared_ptr<AccessibleEntry> entryOf(HWND window)
+{
+    const auto found = registry().find(window);
+    return found != registry().end() ? found->second : nullptr;
+}
+
+// The child windows in the tree: those that answer screen readers here.
+std::vector<HWND> childrenInTree(HWND window)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (registry().contains(child)) {
+            children.push_back(child);
+        }
+    }
+    return children;
+}
+
+// The program's own window classes answer WM_GETOBJECT in their window
+// procedure (WindowClass); the system's (the lists, the announcer) through
+// comctl32's subclassing, which looks its data up with GetProp at every
+// message: a trip to the wineserver under Wine, too dear for the controls
+// that the idle animation repaints eleven times a second.
+bool isOwnClass(HWND window)
+{
+    // Every class of the program is named Vorlen...; WindowClass registers them.
+    std::array<wchar_t, 64> name{};
+    const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+    return std::wstring_view(name.data(), static_cast<std::size_t>(length > 0 ? length : 0))
+        .starts_with(L"Vorlen");
+}
+
 // The platform's accessible object of a window with this program's name,
-// role, description and default action. Everything else (place, state,
-// focus, navigation) is the platform object's answer. MSAA has no helper
+// role, description and default action, and for a container its children in
+// the tree. Everything else (place, state, focus, navigation) is the
+// platform object's answer. MSAA has no helper
 // that overrides single properties of a window without a registry of
 // annotations that Wine lacks, hence this wrapper.
 class AccessibleWindow final : public IAccessible {
@@ -138,11 +189,31 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override
     {
-        return standard_->get_accChildCount(count);
+        if (!isContainer(entry_->role)) {
+            return standard_->get_accChildCount(count);
+        }
+        if (count == nullptr) {
+            return E_POINTER;
+        }
+        *count = static_cast<long>(childrenInTree(window_).size());
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
     {
-        return standard_->get_accChild(child, object);
+        if (!isContainer(entry_->role)) {
+            return standard_->get_accChild(child, object);
+        }
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        *object = nullptr;
+        const std::vector<HWND> children = childrenInTree(window_);
+        if (child.vt != VT_I4 || child.lVal < 1 || static_cast<std::size_t>(child.lVal) > children.size()) {
+            return E_INVALIDARG;
+        }
+        return AccessibleObjectFromWindow(children[static_cast<std::size_t>(child.lVal) - 1],
+                                          static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
+                                          reinterpret_cast<void**>(object));
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
@@ -202,44 +273,63 @@ private:
     std::atomic<ULONG> references_{1};
 };
 
-LRESULT CALLBACK answerScreenReaders(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                                     DWORD_PTR data)
+LRESULT CALLBACK answerThroughSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR /*id*/, DWORD_PTR /*data*/)
 {
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        const auto* entry = reinterpret_cast<const std::shared_ptr<AccessibleEntry>*>(data);
-        IAccessible* standard = nullptr;
-        if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
-                                                reinterpret_cast<void**>(&standard)))) {
-            auto* wrapped = new AccessibleWindow(window, standard, *entry);
-            const LRESULT result = LresultFromObject(IID_IAccessible, wParam, wrapped);
-            wrapped->Release();
-            return result;
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT answer = answerScreenReaders(window, wParam, lParam); answer != 0) {
+            return answer;
         }
     }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &answerScreenReaders, subclassId);
+        RemoveWindowSubclass(window, &answerThroughSubclass, subclassId);
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
 } // namespace
 
-Accessibility::Accessibility()
+LRESULT answerScreenReaders(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+        return 0;
+    }
+    const std::shared_ptr<AccessibleEntry> entry = entryOf(window);
+    IAccessible* standard = nullptr;
+    if (entry == nullptr || FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+                                                             reinterpret_cast<void**>(&standard)))) {
+        return 0;
+    }
+    auto* wrapped = new AccessibleWindow(window, standard, entry);
+    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, wrapped);
+    wrapped->Release();
+    return result;
+}
+
+Accessibility::Accessibility(HWND window)
 {
     // LresultFromObject marshals through COM; the window's thread is a
     // single-threaded apartment, as a window's thread should be.
     const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     comStarted_ = SUCCEEDED(started);
+    announcer_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (announcer_ != nullptr) {
+        add(announcer_, ROLE_SYSTEM_ALERT, L"");
+    }
 }
 
 Accessibility::~Accessibility()
 {
-    for (auto& [window, entry] : entries_) {
+    for (const HWND window : windows_) {
+        registry().erase(window);
         if (IsWindow(window) != FALSE) {
-            RemoveWindowSubclass(window, &answerScreenReaders, subclassId);
+            RemoveWindowSubclass(window, &answerThroughSubclass, subclassId);
         }
     }
-    entries_.clear();
+    if (announcer_ != nullptr && IsWindow(announcer_) != FALSE) {
+        DestroyWindow(announcer_);
+    }
     if (comStarted_) {
         CoUninitialize();
     }
@@ -247,50 +337,48 @@ Accessibility::~Accessibility()
 
 void Accessibility::add(HWND window, long role, const std::wstring& name, const std::wstring& description)
 {
-    auto entry = std::make_shared<AccessibleEntry>(AccessibleEntry{role, name, description});
-    auto& stored = entries_[window];
-    stored = std::move(entry);
-    SetWindowSubclass(window, &answerScreenReaders, subclassId, reinterpret_cast<DWORD_PTR>(&stored));
+    registry()[window] = std::make_shared<AccessibleEntry>(AccessibleEntry{role, name, description});
+    windows_.push_back(window);
+    if (!isOwnClass(window)) {
+        SetWindowSubclass(window, &answerThroughSubclass, subclassId, 0);
+    }
 }
 
-void Accessibility::setName(HWND window, const std::wstring& name, bool announce)
+void Accessibility::setName(HWND window, const std::wstring& name)
 {
-    const auto found = entries_.find(window);
-    if (found == entries_.end() || found->second->name == name) {
+    const std::shared_ptr<AccessibleEntry> entry = entryOf(window);
+    if (entry == nullptr || entry->name == name) {
         return;
     }
-    found->second->name = name;
-    if (announce) {
+    entry->name = name;
+    if (GetFocus() != window) {
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
     }
 }
 
 void Accessibility::setDescription(HWND window, const std::wstring& description)
 {
-    const auto found = entries_.find(window);
-    if (found != entries_.end() && found->second->description != description) {
-        found->second->description = description;
+    const std::shared_ptr<AccessibleEntry> entry = entryOf(window);
+    if (entry == nullptr || entry->description == description) {
+        return;
+    }
+    entry->description = description;
+    if (GetFocus() != window) {
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT, CHILDID_SELF);
     }
 }
 
-void Accessibility::setRole(HWND window, long role)
+void Accessibility::announce(const std::wstring& text, bool urgent, HWND carrier)
 {
-    const auto found = entries_.find(window);
-    if (found != entries_.end()) {
-        found->second->role = role;
+    HWND from = carrier != nullptr ? carrier : announcer_;
+    const std::shared_ptr<AccessibleEntry> entry = entryOf(from);
+    if (entry == nullptr) {
+        return;
     }
-}
-
-void Accessibility::alert(HWND window)
-{
-    NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
-}
-
-std::wstring Accessibility::name(HWND window) const
-{
-    const auto found = entries_.find(window);
-    return found != entries_.end() ? found->second->name : std::wstring();
+    // Named silently: the alert is what is heard.
+    entry->name = text;
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, from, OBJID_CLIENT, CHILDID_SELF);
+    notifyUiAutomation(from, text, urgent);
 }
 
 } // namespace vorlen::win32

@@ -1,25 +1,26 @@
 // What screen readers hear, through Microsoft Active Accessibility: every
-// named window answers WM_GETOBJECT with the platform's own accessible object
-// for it, wrapped so that the name, the role, the description and the
-// default action are this program's. Names change only where a listener
-// should hear them (the question in words, an answer, a count), announcing
-// each once; the idle samples run under fixed names, so the animation and the
-// blink announce nothing. The wrong-answer panel is an alert that carries the
-// correct answer.
+// window added here answers WM_GETOBJECT with the platform's own accessible
+// object for it, wrapped so that the name, the role, the description and the
+// default action are this program's, and so that a container (the window, a
+// panel) lists as its children only the windows added here: a window left
+// out is not in the tree at all. Names change silently on the focused window
+// (a screen reader would speak the change); what is to be heard goes out as
+// an alert, EVENT_SYSTEM_ALERT from an object with the alert role whose name
+// is the text, and where Windows has it (10, version 1709 on) as a UI
+// Automation notification too.
 #pragma once
 
-#include <memory>
 #include <string>
-#include <unordered_map>
+#include <vector>
 #include <windows.h>
 
 namespace vorlen::win32 {
 
-struct AccessibleEntry; // what one window says about itself
-
 class Accessibility {
 public:
-    Accessibility();
+    // Makes the window's announcer: a visible child of no size with the
+    // alert role, which says the polite announcements.
+    explicit Accessibility(HWND window);
     ~Accessibility();
     Accessibility(const Accessibility&) = delete;
     Accessibility& operator=(const Accessibility&) = delete;
@@ -27,19 +28,27 @@ public:
     // Roles as MSAA numbers them (ROLE_SYSTEM_*).
     void add(HWND window, long role, const std::wstring& name, const std::wstring& description = {});
 
-    // Sets the name; when it changes and announce is true, listeners hear
-    // of it once (EVENT_OBJECT_NAMECHANGE).
-    void setName(HWND window, const std::wstring& name, bool announce);
+    // Listeners hear of a change (EVENT_OBJECT_NAMECHANGE, ..._DESCRIPTIONCHANGE)
+    // unless the window has the keyboard focus.
+    void setName(HWND window, const std::wstring& name);
     void setDescription(HWND window, const std::wstring& description);
-    void setRole(HWND window, long role);
-    // EVENT_SYSTEM_ALERT for the window, which should have the alert role.
-    static void alert(HWND window);
 
-    [[nodiscard]] std::wstring name(HWND window) const;
+    // Says text: urgent from the carrier, which has the alert role and is
+    // named text already; polite from the announcer, named text first.
+    void announce(const std::wstring& text, bool urgent, HWND carrier = nullptr);
 
 private:
-    std::unordered_map<HWND, std::shared_ptr<AccessibleEntry>> entries_;
+    std::vector<HWND> windows_; // those added here
+    HWND announcer_ = nullptr;
     bool comStarted_ = false;
 };
+
+// The answer to WM_GETOBJECT for a window added to an Accessibility: this
+// program's accessible object for OBJID_CLIENT; 0 for anything else.
+LRESULT answerScreenReaders(HWND window, WPARAM wParam, LPARAM lParam);
+
+// A UI Automation notification for the window's element, from
+// uiautomationcore.dll where it has one; false where it has none.
+bool notifyUiAutomation(HWND window, const std::wstring& text, bool urgent);
 
 } // namespace vorlen::win32

@@ -1,36 +1,30 @@
-// The program's one window: builds every panel, control and line from the
-// design table as child windows with their fixed control IDs, hands them to
-// the quiz engine through adapters, runs the engine's load step just before
-// the window is first shown, and forwards every press and timer tick to the
-// engine. It scales every place, size and font by the window's dpi. The quiz
-// rules live in the engine, not here.
+// The program's one window. It builds its parts from the design table once,
+// passes every event (the load step, a press, a list choice, a timer tick)
+// to the window model, and applies what the model says changed, where the
+// focus goes and what is announced, before the event's handler returns. It
+// scales every place, size and font by the window's dpi. The quiz rules and
+// what a screen reader hears are decided in the model, not here.
+//   form1.cpp           creation, showing, the keyboard focus, failure reports
+//   form1_messages.cpp  the window's messages: events in, the fixed size
+//   form1_apply.cpp     applying the model's update to the parts
 #pragma once
 
 #include "design/design.h"
 #include "engine/controls.h"
-#include "engine/quiz_engine.h"
-#include "engine/random_source.h"
+#include "present/form.h"
 #include "win32/window_class.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
 #include <windows.h>
 
 namespace vorlen::win32 {
 
-class QuizButton;
-class QuizLabel;
-class QuizLine;
-class QuizList;
-class QuizPanel;
-class QuizPicture;
-class TimerAdapter;
 class Accessibility;
+class Parts;
 
 // The window keeps the name it has always had.
 class Form1 {
@@ -58,24 +52,21 @@ public:
     [[nodiscard]] HWND hwnd() const { return window_; }
     [[nodiscard]] int dpi() const { return dpi_; }
 
-    // Shows the window (the load step runs first, once) and puts the focus
-    // on the start button.
+    // Runs the load step (once), then shows the window as asked, except
+    // maximised: the window keeps its drawn size. The focus goes to the
+    // start button once the window is active.
     void show(int how = SW_SHOWNORMAL);
 
     // For the message loop: Tab and Shift+Tab move the focus along the
     // window's focus order. True when the message was used up.
     bool preTranslate(const MSG& message);
 
-    // A panel, control or line by its name in the design; null if none.
-    [[nodiscard]] HWND control(std::string_view name) const;
-    [[nodiscard]] QuizLabel* label(std::string_view name) const;
-    [[nodiscard]] QuizButton* button(std::string_view name) const;
-    [[nodiscard]] QuizList* list(std::string_view name) const;
-    [[nodiscard]] const QuizLine* line(std::string_view name) const;
-    [[nodiscard]] const TimerAdapter& timer(int number) const; // 1, 2 or 3
-
-    [[nodiscard]] QuizEngine& engine() { return *engine_; }
-    [[nodiscard]] const Accessibility& accessibility() const { return *accessibility_; }
+    [[nodiscard]] const Parts& parts() const { return *parts_; }
+    [[nodiscard]] const present::Form& form() const { return *form_; }
+    [[nodiscard]] QuizEngine& engine() { return form_->engine(); }
+    // A timer runs as the model says; its interval is the design's.
+    [[nodiscard]] bool timerRunning(design::Part timer) const;
+    [[nodiscard]] UINT timerInterval(design::Part timer) const;
 
     // Reports to a debugger (OutputDebugStringW) and, when the program has
     // a console or a redirected standard error, there too.
@@ -83,48 +74,29 @@ public:
 
 private:
     friend class WindowClass<Form1>;
-    struct Adapters;
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void buildPanels();
-    void buildControls();
-    void buildLines();
-    void buildEngine();
     void layout(int dpi);
-    HFONT fontFor(const design::Font& font);
-    void press(int id);
-    void afterPress();
-    void buildAccessibility();
-    // Keeps the names that screen readers read in step with the window.
-    void describeForScreenReaders();
+    void load();
+    void command(int id, int code);
     void moveFocus(bool forward);
-    [[nodiscard]] QuizList* listById(int id) const;
+    void report(const std::string& line) const;
 
-    // Every event enters the engine here. A failure that a routine passes on
-    // is reported in one line and the window carries on.
-    template <typename Routine> void guarded(const char* where, Routine&& routine);
+    // Applies what changed, then the focus, then the announcement.
+    void apply(const present::Update& update);
+    void applyPart(const present::Change& change);
+    void setTimer(design::Part timer, bool running);
+    void buildAccessibility();
 
     Options options_;
     HWND window_ = nullptr;
     int dpi_ = 96;
-    bool loaded_ = false;
-    bool wrongPanelOpen_ = false;
-    HWND lastAnswer_ = nullptr; // the answer button pressed last
     HWND focusToRestore_ = nullptr;
-
-    std::vector<std::pair<std::string_view, HWND>> byName_;
-    std::vector<std::pair<std::string_view, std::unique_ptr<QuizPanel>>> panels_;
-    std::vector<std::pair<std::string_view, std::unique_ptr<QuizLabel>>> labels_;
-    std::vector<std::pair<std::string_view, std::unique_ptr<QuizButton>>> buttons_;
-    std::vector<std::pair<std::string_view, std::unique_ptr<QuizList>>> lists_;
-    std::vector<std::pair<std::string_view, std::unique_ptr<QuizLine>>> lines_;
-    std::unique_ptr<QuizPicture> picture_;
-    HWND text1_ = nullptr;
-    std::vector<std::pair<design::Font, HFONT>> fonts_;
+    std::array<bool, design::timers.size()> timersRunning_{};
 
     std::unique_ptr<WebBrowser> browser_;
-    std::unique_ptr<Adapters> adapters_;
-    std::unique_ptr<QuizEngine> engine_;
+    std::unique_ptr<present::Form> form_;
+    std::unique_ptr<Parts> parts_;
     std::unique_ptr<Accessibility> accessibility_;
 };
 

@@ -1,21 +1,24 @@
 #include "win32/quiz_button.h"
 
+#include "design/design.h"
+#include "win32/dpi.h"
 #include "win32/paint_buffer.h"
 #include "win32/unicode.h"
 
 #include <string>
+#include <utility>
 #include <windowsx.h>
 
 namespace vorlen::win32 {
 
 namespace {
 
-COLORREF darker(COLORREF colour, int percent)
+// The design's colours are 0x00BBGGRR, as COLORREF.
+constexpr design::ButtonLook look = design::buttonLook;
+
+COLORREF shade(int percent)
 {
-    auto part = [percent](unsigned value) {
-        return static_cast<BYTE>(value * 100U / static_cast<unsigned>(percent));
-    };
-    return RGB(part(GetRValue(colour)), part(GetGValue(colour)), part(GetBValue(colour)));
+    return design::shaded(look.face, percent);
 }
 
 // The button and every window it lies in must be enabled for a press.
@@ -40,21 +43,27 @@ bool isPressKey(WPARAM key)
 } // namespace
 
 QuizButton::QuizButton(HWND parent, int id, std::wstring_view caption, COLORREF text, COLORREF hoverText)
-    : text_(text), hoverText_(hoverText)
+    : caption_(caption), text_(text), hoverText_(hoverText)
 {
     // No CS_DBLCLKS: a quick second click is a second press, not a double click.
     const wchar_t* name =
         WindowClass<QuizButton>::registered(L"VorlenButton", nullptr, CS_HREDRAW | CS_VREDRAW);
-    const std::wstring label(caption);
-    CreateWindowExW(0, name, label.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                    this);
+    CreateWindowExW(0, name, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
 }
 
 QuizButton::~QuizButton()
 {
     if (window_ != nullptr) {
         DestroyWindow(window_);
+    }
+}
+
+void QuizButton::setCaption(std::wstring caption)
+{
+    if (caption != caption_) {
+        caption_ = std::move(caption);
+        InvalidateRect(window_, nullptr, FALSE);
     }
 }
 
@@ -99,12 +108,18 @@ void QuizButton::paint()
 
     // The panel's face around the rounded corners.
     FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-    const COLORREF fill = shownDown_ ? darker(face, 112) : face;
+    COLORREF fill = look.face;
+    if (shownDown_) {
+        fill = shade(look.pressed);
+    } else if (hover) {
+        fill = shade(look.hovered);
+    }
     HBRUSH brush = CreateSolidBrush(fill);
-    HPEN outline = CreatePen(PS_SOLID, 1, enabled ? darker(face, 160) : darker(face, 130));
+    HPEN outline = CreatePen(PS_SOLID, 1, shade(enabled ? look.outline : look.outlineDisabled));
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, outline);
-    RoundRect(dc, box.left, box.top, box.right, box.bottom, 8, 8);
+    const int corner = 2 * scaled(look.cornerRadiusPx, dpiOf(window_));
+    RoundRect(dc, box.left, box.top, box.right, box.bottom, corner, corner);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     DeleteObject(outline);
@@ -112,36 +127,35 @@ void QuizButton::paint()
 
     // A soft raised edge: light above, shade below; flat while pressed.
     if (!shownDown_) {
-        HPEN light = CreatePen(PS_SOLID, 1, RGB(250, 250, 246));
-        HPEN shade = CreatePen(PS_SOLID, 1, darker(face, 125));
+        const int inset = corner / 2;
+        HPEN light = CreatePen(PS_SOLID, 1, look.upperEdge);
+        HPEN lower = CreatePen(PS_SOLID, 1, shade(look.lowerEdge));
         oldPen = SelectObject(dc, light);
-        MoveToEx(dc, box.left + 4, box.top + 1, nullptr);
-        LineTo(dc, box.right - 4, box.top + 1);
-        SelectObject(dc, shade);
-        MoveToEx(dc, box.left + 4, box.bottom - 2, nullptr);
-        LineTo(dc, box.right - 4, box.bottom - 2);
+        MoveToEx(dc, box.left + inset, box.top + 1, nullptr);
+        LineTo(dc, box.right - inset, box.top + 1);
+        SelectObject(dc, lower);
+        MoveToEx(dc, box.left + inset, box.bottom - 2, nullptr);
+        LineTo(dc, box.right - inset, box.bottom - 2);
         SelectObject(dc, oldPen);
         DeleteObject(light);
-        DeleteObject(shade);
+        DeleteObject(lower);
     }
 
     COLORREF ink = hover ? hoverText_ : text_;
     if (!enabled) {
-        ink = darker(face, 150);
+        ink = shade(look.greyedText);
     }
     SetTextColor(dc, ink);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-    const std::wstring caption = windowText(window_);
+    buffer.useFont(font_);
     RECT textBox = box;
     if (shownDown_) {
         OffsetRect(&textBox, 1, 1);
     }
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textBox,
+    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &textBox,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
 
-    if (GetFocus() == window_) {
+    if (focused_) {
         RECT focus = box;
         InflateRect(&focus, -3, -3);
         SetTextColor(dc, RGB(0, 0, 0));
@@ -158,11 +172,13 @@ LRESULT QuizButton::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_SETTEXT: {
-        const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
-        InvalidateRect(window_, nullptr, FALSE);
-        return result;
-    }
+    case WM_SETTEXT:
+        setCaption(lParam != 0 ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
+        return TRUE;
+    case WM_GETTEXT:
+        return copyText(caption_, wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(caption_.size());
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam) != 0) {
@@ -252,9 +268,11 @@ LRESULT QuizButton::handle(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_SETFOCUS:
+        focused_ = true;
         InvalidateRect(window_, nullptr, FALSE);
         return 0;
     case WM_KILLFOCUS:
+        focused_ = false;
         cancelKey();
         InvalidateRect(window_, nullptr, FALSE);
         return 0;

@@ -1,6 +1,10 @@
 // The push button of the window: one class for all seven buttons. It paints
-// itself on the beige face in its text colour, turns to its hover colour
-// under the mouse, and shows a focus rectangle. A click, Space or Enter (each
+// itself in the design's button look (design::buttonLook): the face, lighter
+// under the mouse with its hover text colour, darker while held down, its
+// edges and outline, greyed text while disabled, and a focus rectangle. It
+// keeps its caption itself and answers WM_GETTEXT and WM_GETTEXTLENGTH from
+// it: DefWindowProc's WM_SETTEXT would tell screen readers of a name change
+// at every caption the idle animation writes. A click, Space or Enter (each
 // pressed and released on the button), or BM_CLICK presses it: the parent
 // gets WM_COMMAND with BN_CLICKED, once per press, as from a standard button.
 // It presses nothing while it, its panel or the window is disabled; it looks
@@ -9,6 +13,7 @@
 
 #include "win32/window_class.h"
 
+#include <string>
 #include <string_view>
 #include <windows.h>
 
@@ -25,7 +30,8 @@ public:
     [[nodiscard]] COLORREF textColour() const { return text_; }
     [[nodiscard]] COLORREF hoverTextColour() const { return hoverText_; }
 
-    static constexpr COLORREF face = 0xD8E9EC; // light beige
+    // Repaints only when the caption differs.
+    void setCaption(std::wstring caption);
 
 private:
     friend class WindowClass<QuizButton>;
@@ -37,12 +43,16 @@ private:
 
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
+    std::wstring caption_;
     COLORREF text_;
     COLORREF hoverText_;
     bool hover_ = false;
     bool mouseDown_ = false; // the left button went down here and is held
     bool keyDown_ = false;   // Space or Enter went down here and is held
     bool shownDown_ = false;
+    // Kept from WM_SETFOCUS and WM_KILLFOCUS rather than asked at every
+    // paint: GetFocus is a trip to the wineserver under Wine.
+    bool focused_ = false;
 };
 
 } // namespace vorlen::win32

@@ -5,17 +5,17 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace vorlen::win32 {
 
 QuizLabel::QuizLabel(HWND parent, int id, std::wstring_view caption, COLORREF colour, design::Align align,
                      design::Sizing sizing)
-    : colour_(colour), align_(align), sizing_(sizing)
+    : caption_(caption), colour_(colour), align_(align), sizing_(sizing)
 {
     const wchar_t* name = WindowClass<QuizLabel>::registered(L"VorlenLabel", GetSysColorBrush(COLOR_BTNFACE),
                                                              CS_HREDRAW | CS_VREDRAW);
-    const std::wstring text(caption);
-    CreateWindowExW(0, name, text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
+    CreateWindowExW(0, name, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
 }
 
@@ -32,8 +32,27 @@ void QuizLabel::setDesignBox(const RECT& box)
     if (sizing_ == design::Sizing::ToCaption) {
         fit();
     } else {
+        place(box);
+    }
+}
+
+void QuizLabel::place(const RECT& box)
+{
+    // The box is kept here, not asked of the window system, since the idle
+    // animation refits two labels eleven times a second.
+    if (!EqualRect(&box, &placed_)) {
+        placed_ = box;
         SetWindowPos(window_, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void QuizLabel::setCaption(std::wstring caption)
+{
+    if (caption != caption_) {
+        caption_ = std::move(caption);
+        fit();
+        InvalidateRect(window_, nullptr, FALSE);
     }
 }
 
@@ -47,18 +66,13 @@ void QuizLabel::setColour(COLORREF colour)
 
 SIZE QuizLabel::captionSize() const
 {
-    const std::wstring text = windowText(window_);
-    // A memory DC measures as the screen does, without a trip to the
-    // window system for the window's own DC.
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    const std::wstring& text = caption_;
+    HDC dc = PaintBuffer::measuring(font_);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     size.cy = metrics.tmHeight;
-    SelectObject(dc, old);
-    DeleteDC(dc);
     return size;
 }
 
@@ -80,13 +94,7 @@ void QuizLabel::fit()
         left = designBox_.left + (designWidth - size.cx) / 2;
         break;
     }
-    RECT now{};
-    GetWindowRect(window_, &now);
-    MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&now), 2);
-    if (now.left != left || now.top != designBox_.top || now.right - now.left != size.cx ||
-        now.bottom - now.top != size.cy) {
-        SetWindowPos(window_, nullptr, left, designBox_.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    place(RECT{left, designBox_.top, left + size.cx, designBox_.top + size.cy});
 }
 
 void QuizLabel::paint()
@@ -95,10 +103,10 @@ void QuizLabel::paint()
     HDC dc = buffer.dc();
     RECT box = buffer.client();
     FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-    HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    buffer.useFont(font_);
     SetTextColor(dc, colour_);
     SetBkMode(dc, TRANSPARENT);
-    std::wstring text = windowText(window_);
+    std::wstring text = caption_;
     UINT format = DT_NOPREFIX | DT_TOP;
     switch (align_) {
     case design::Align::Left:
@@ -120,18 +128,18 @@ void QuizLabel::paint()
         format |= DT_WORDBREAK;
     }
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
-    SelectObject(dc, old);
 }
 
 LRESULT QuizLabel::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_SETTEXT: {
-        const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
-        fit();
-        InvalidateRect(window_, nullptr, FALSE);
-        return result;
-    }
+    case WM_SETTEXT:
+        setCaption(lParam != 0 ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
+        return TRUE;
+    case WM_GETTEXT:
+        return copyText(caption_, wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(caption_.size());
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (!IsRectEmpty(&designBox_)) {

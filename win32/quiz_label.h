@@ -2,13 +2,15 @@
 // and text colour. A self-sizing label takes the width of its caption on one
 // line and the height of one line, keeping its right edge, its centre or its
 // left edge where it was drawn; a fixed label keeps its box and breaks its
-// caption at carriage returns. The caption is the window text, so
-// SetWindowTextW and GetWindowTextW work on it as on any static control.
+// caption at carriage returns. It keeps its caption itself and answers
+// WM_GETTEXT, WM_GETTEXTLENGTH and WM_SETTEXT from it, as a static control
+// would, without the name change that DefWindowProc's WM_SETTEXT announces.
 #pragma once
 
 #include "design/design.h"
 #include "win32/window_class.h"
 
+#include <string>
 #include <string_view>
 #include <windows.h>
 
@@ -28,6 +30,8 @@ public:
     // fits its caption to it at once.
     void setDesignBox(const RECT& box);
     void setColour(COLORREF colour);
+    // Refits and repaints only when the caption differs.
+    void setCaption(std::wstring caption);
     [[nodiscard]] COLORREF colour() const { return colour_; }
     // The caption's size on one line in the label's font.
     [[nodiscard]] SIZE captionSize() const;
@@ -36,14 +40,17 @@ private:
     friend class WindowClass<QuizLabel>;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void fit();
+    void place(const RECT& box);
     void paint();
 
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
+    std::wstring caption_;
     COLORREF colour_;
     design::Align align_;
     design::Sizing sizing_;
     RECT designBox_{};
+    RECT placed_{}; // where the label lies in its panel
 };
 
 } // namespace vorlen::win32

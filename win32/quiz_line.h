@@ -18,7 +18,6 @@ public:
     QuizLine& operator=(const QuizLine&) = delete;
 
     [[nodiscard]] HWND hwnd() const { return window_; }
-    [[nodiscard]] COLORREF colour() const { return colour_; }
 
     // From (x1, y1) to (x2, y2) in pixels of the panel, width pixels wide,
     // centred on that path with flat ends.

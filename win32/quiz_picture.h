@@ -17,7 +17,6 @@ public:
     QuizPicture& operator=(const QuizPicture&) = delete;
 
     [[nodiscard]] HWND hwnd() const { return window_; }
-    [[nodiscard]] HBITMAP bitmap() const { return bitmap_; }
 
 private:
     friend class WindowClass<QuizPicture>;

@@ -1,5 +1,6 @@
 #include "win32/unicode.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vorlen::win32 {
@@ -31,13 +32,16 @@ std::string narrow(std::wstring_view text)
     return result;
 }
 
-std::wstring windowText(HWND window)
+LRESULT copyText(const std::wstring& text, WPARAM size, LPARAM buffer)
 {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
+    auto* into = reinterpret_cast<wchar_t*>(buffer);
+    if (into == nullptr || size == 0) {
+        return 0;
+    }
+    const std::size_t copied = std::min<std::size_t>(text.size(), size - 1);
+    text.copy(into, copied);
+    into[copied] = L'\0';
+    return static_cast<LRESULT>(copied);
 }
 
 } // namespace vorlen::win32

@@ -10,7 +10,9 @@ namespace vorlen::win32 {
 [[nodiscard]] std::wstring widen(std::string_view text);
 [[nodiscard]] std::string narrow(std::wstring_view text);
 
-// The whole window text of a window, however long.
-[[nodiscard]] std::wstring windowText(HWND window);
+// Answers WM_GETTEXT from a caption a control keeps itself: copies what fits
+// into the buffer of size characters, always ending it, and returns how many
+// characters were copied.
+LRESULT copyText(const std::wstring& text, WPARAM size, LPARAM buffer);
 
 } // namespace vorlen::win32

@@ -1,7 +1,10 @@
 // The glue between a window and the C++ object behind it: registers a window
-// class once, creates the window with the object's address, and routes every
-// message to the object's handle() until the window is gone.
+// class once, creates the window with the object's address, answers screen
+// readers (WM_GETOBJECT) for a window in the accessibility tree, and routes
+// every other message to the object's handle() until the window is gone.
 #pragma once
+
+#include "win32/accessibility.h"
 
 #include <windows.h>
 
@@ -22,6 +25,11 @@ public:
         auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (owner == nullptr) {
             return DefWindowProcW(window, message, wParam, lParam);
+        }
+        if (message == WM_GETOBJECT) {
+            if (const LRESULT answer = answerScreenReaders(window, wParam, lParam); answer != 0) {
+                return answer;
+            }
         }
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -123,4 +123,112 @@ int Pixels::count(const drawn::Box& box, drawn::Rgb colour) const
     return found;
 }
 
+std::wstring widen(const std::string& utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    return wide;
+}
+
+HWND controlIn(HWND window, int panel, int control)
+{
+    return GetDlgItem(GetDlgItem(window, panel), control);
+}
+
+HWND answerButton(HWND window, bool right)
+{
+    const std::wstring first = textOf(controlIn(window, id::frame1, id::label1));
+    const std::wstring second = textOf(controlIn(window, id::frame1, id::label3));
+    if (first.empty() || second.empty()) {
+        return nullptr;
+    }
+    const std::wstring product = std::to_wstring(std::stoi(first) * std::stoi(second));
+    for (int answer : id::answers) {
+        HWND button = controlIn(window, id::frame1, answer);
+        if ((textOf(button) == product) == right) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+StartedProgram::StartedProgram(const std::string& unixPath, std::optional<WORD> showMode, bool suspended)
+{
+    // Wine sees / as drive Z:.
+    std::wstring path = widen(unixPath);
+    if (!path.empty() && path[0] == L'/') {
+        path = L"Z:" + path;
+    }
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    std::wstring command = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (showMode) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = *showMode;
+    }
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+                       nullptr, nullptr, &startup, &process_) == FALSE) {
+        process_ = {};
+    }
+}
+
+StartedProgram::~StartedProgram()
+{
+    if (process_.hProcess == nullptr) {
+        return;
+    }
+    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+void StartedProgram::resume() const
+{
+    ResumeThread(process_.hThread);
+}
+
+HWND StartedProgram::findWindow(const std::wstring& caption, bool visible, int deadlineMs)
+{
+    if (!started()) {
+        return nullptr;
+    }
+    const bool found = pumpUntil(
+        [&] {
+            window_ = FindWindowW(nullptr, caption.c_str());
+            DWORD owner = 0;
+            if (window_ != nullptr) {
+                GetWindowThreadProcessId(window_, &owner);
+            }
+            return window_ != nullptr && owner == process_.dwProcessId &&
+                   (!visible || IsWindowVisible(window_) != FALSE);
+        },
+        deadlineMs);
+    if (!found) {
+        window_ = nullptr;
+    }
+    return window_;
+}
+
+int StartedProgram::close(int deadlineMs)
+{
+    if (!started()) {
+        return -1;
+    }
+    if (window_ != nullptr && IsWindow(window_) != FALSE) {
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(deadlineMs)) != WAIT_OBJECT_0) {
+        return -1;
+    }
+    DWORD code = 1;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
+}
+
 } // namespace vorlen::test::win32

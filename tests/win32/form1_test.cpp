@@ -7,8 +7,8 @@
 #include "tests/support/drawn_window.h"
 #include "tests/support/fault_server.h"
 #include "tests/support/win32_support.h"
-#include "win32/adapters.h"
 #include "win32/form1.h"
+#include "win32/parts.h"
 #include "win32/quiz_button.h"
 #include "win32/quiz_label.h"
 #include "win32/quiz_line.h"
@@ -30,6 +30,7 @@
 namespace vorlen::win32 {
 namespace {
 
+using design::Part;
 using test::drawn::Anchor;
 using test::drawn::Box;
 using test::drawn::Rgb;
@@ -61,7 +62,12 @@ protected:
         options.seed = 42;
         options.counterAddress = "http://127.0.0.1:1/sayac/qelnor.php";
         options.browser = std::make_unique<RecordingBrowser>(visits);
-        options.reportFailure = [this](const std::string& line) { failures.push_back(line); };
+        options.reportFailure = [this](const std::string& line) {
+            failures.push_back(line);
+            if (reportThrows) {
+                throw std::runtime_error("no place to report");
+            }
+        };
         form = std::make_unique<Form1>(std::move(options));
         dpi = form->dpi();
     }
@@ -74,12 +80,29 @@ protected:
     }
     [[nodiscard]] int slack() const { return dpi == 96 ? 0 : 1; }
 
+    // A part or line by the name drawn_window.h gives it.
     HWND get(std::string_view name)
     {
-        HWND window = form->control(name);
+        for (std::size_t i = 0; i < design::lines.size(); ++i) {
+            if (design::lines[i].name == name) {
+                return form->parts().line(i).hwnd();
+            }
+        }
+        HWND window = form->parts().hwnd(part(name));
         EXPECT_NE(window, nullptr) << name;
         return window;
     }
+    static Part part(std::string_view name)
+    {
+        for (std::size_t i = 0; i < design::partCount; ++i) {
+            if (design::name(static_cast<Part>(i)) == name) {
+                return static_cast<Part>(i);
+            }
+        }
+        ADD_FAILURE() << "no part " << name;
+        return Part::Frame1;
+    }
+    QuizLabel& label(std::string_view name) { return form->parts().label(part(name)); }
     std::wstring text(std::string_view name) { return textOf(get(name)); }
     void click(std::string_view name) { SendMessageW(get(name), BM_CLICK, 0, 0); }
     bool visible(std::string_view name) { return IsWindowVisible(get(name)) != FALSE; }
@@ -104,8 +127,26 @@ protected:
         return "cev1";
     }
 
+    // With no quiz mode to draw a question, factors whose product leaves 16
+    // bits make sor fail inside the OK button's handler, which does not
+    // catch it.
+    void failInsideTheOkButton()
+    {
+        showWindow();
+        click("command9");
+        click(answer(false));
+        ASSERT_TRUE(visible("Frame5"));
+        form->engine().state().quizmode = QuizMode::None;
+        form->engine().state().factora = 200;
+        form->engine().state().factorb = 200;
+        click("chameleonButton2");
+        form->engine().state().factora = 1;
+        form->engine().state().factorb = 1;
+    }
+
     std::unique_ptr<Form1> form;
     std::vector<std::string> failures;
+    bool reportThrows = false;
     std::vector<std::string> visits;
     int dpi = 96;
 };
@@ -226,21 +267,23 @@ TEST_F(Form1Test, CreationStateAsDrawn)
             EXPECT_NEAR(box.left + box.width / 2, want.left + want.width / 2, 2 * tolerance);
             break;
         }
-        if (QuizLabel* label = form->label(row.name); label != nullptr && row.anchor != Anchor::Box) {
-            const SIZE caption = label->captionSize();
+        const design::Kind kind = design::kind(part(row.name));
+        if (kind == design::Kind::Label && row.anchor != Anchor::Box) {
+            const SIZE caption = label(row.name).captionSize();
             EXPECT_EQ(box.width, caption.cx) << "one line of its caption";
             EXPECT_EQ(box.height, caption.cy);
-            EXPECT_EQ(rgbOf(label->colour()), row.text);
+            EXPECT_EQ(rgbOf(label(row.name).colour()), row.text);
         }
-        if (QuizButton* button = form->button(row.name); button != nullptr) {
-            EXPECT_EQ(rgbOf(button->textColour()), row.text);
-            EXPECT_EQ(rgbOf(QuizButton::face), drawn::beige);
+        if (kind == design::Kind::Button) {
+            const QuizButton& button = form->parts().button(part(row.name));
+            EXPECT_EQ(rgbOf(button.textColour()), row.text);
             const bool answer = row.name.starts_with("cev");
-            EXPECT_EQ(rgbOf(button->hoverTextColour()), answer ? drawn::answerHover : row.text);
+            EXPECT_EQ(rgbOf(button.hoverTextColour()), answer ? drawn::answerHover : row.text);
         }
-        if (QuizList* list = form->list(row.name); list != nullptr) {
-            EXPECT_EQ(rgbOf(list->textColour()), row.text);
-            EXPECT_EQ(rgbOf(list->backgroundColour()), drawn::white);
+        if (kind == design::Kind::List) {
+            const QuizList& list = form->parts().list(part(row.name));
+            EXPECT_EQ(rgbOf(list.textColour()), row.text);
+            EXPECT_EQ(rgbOf(list.backgroundColour()), drawn::white);
         }
     }
     for (const char* name : {"Combo1", "Combo2"}) {
@@ -267,10 +310,11 @@ TEST_F(Form1Test, CreationStateAsDrawn)
     EXPECT_EQ(GetWindowLongPtrW(get("Text1"), GWL_STYLE) & (WS_VISIBLE | WS_TABSTOP), 0)
         << "hidden, never focused";
 
-    const std::array<std::pair<int, UINT>, 3> timers{{{1, 85U}, {2, 200U}, {3, 2000U}}};
-    for (const auto& [number, interval] : timers) {
-        EXPECT_TRUE(form->timer(number).isRunning()) << "Timer" << number;
-        EXPECT_EQ(form->timer(number).interval(), interval) << "Timer" << number;
+    const std::array<std::pair<Part, UINT>, 3> timers{
+        {{Part::Timer1, 85U}, {Part::Timer2, 200U}, {Part::Timer3, 2000U}}};
+    for (const auto& [timer, interval] : timers) {
+        EXPECT_TRUE(form->timerRunning(timer)) << design::name(timer);
+        EXPECT_EQ(form->timerInterval(timer), interval) << design::name(timer);
     }
 }
 
@@ -351,9 +395,9 @@ TEST_F(Form1Test, IdleStateAfterLoad)
     EXPECT_EQ(text("Label5"), L"Çarpım tablosunu öğrenen\rbütün çocuklara, sevgiyle\rarmağan edilmiştir.");
     for (const char* grey :
          {"Label1", "Label2", "Label3", "Label6", "Label7", "Label8", "Label9", "Label10", "Label11"}) {
-        EXPECT_EQ(rgbOf(form->label(grey)->colour()), drawn::lightGrey) << grey;
+        EXPECT_EQ(rgbOf(label(grey).colour()), drawn::lightGrey) << grey;
     }
-    EXPECT_EQ(rgbOf(form->label("Label4")->colour()), drawn::blue);
+    EXPECT_EQ(rgbOf(label("Label4").colour()), drawn::blue);
     EXPECT_EQ(GetFocus(), get("command9"));
 
     // Tab walks the focus order, passing over the disabled answers.
@@ -375,6 +419,8 @@ TEST_F(Form1Test, IdleStateAfterLoad)
     const Box start = onScreen("command9");
     EXPECT_EQ(screen.at(start.left + at(6), start.top + start.height / 2), drawn::beige);
     EXPECT_GT(screen.count(start, drawn::red), 10);
+    // A disabled answer's text is greyed from the face: the beige at 100/150.
+    EXPECT_GT(screen.count(onScreen("cev1"), Rgb{157, 155, 144}), 50);
     EXPECT_GT(screen.count(onScreen("Label1"), drawn::lightGrey), 50);
     EXPECT_GT(screen.count(onScreen("Label4"), drawn::blue), 50);
     EXPECT_GT(screen.count(onScreen("Combo1"), drawn::blue), 50);
@@ -397,10 +443,10 @@ TEST_F(Form1Test, QuizPlayedThroughBmClick)
     showWindow();
     click("command9");
     EXPECT_EQ(text("command9"), L"Dur");
-    EXPECT_FALSE(form->timer(1).isRunning());
+    EXPECT_FALSE(form->timerRunning(Part::Timer1));
     EXPECT_EQ(text("Label1"), L"1");
     EXPECT_EQ(text("Label3"), L"1");
-    EXPECT_EQ(rgbOf(form->label("Label1")->colour()), drawn::red);
+    EXPECT_EQ(rgbOf(label("Label1").colour()), drawn::red);
     EXPECT_FALSE(enabled("Combo1"));
 
     click(answer(true));
@@ -463,8 +509,22 @@ TEST_F(Form1Test, QuizPlayedThroughBmClick)
     click("command9");
     EXPECT_EQ(text("command9"), L"Başla");
     EXPECT_EQ(text("Label9"), L"0");
-    EXPECT_TRUE(form->timer(1).isRunning());
+    EXPECT_TRUE(form->timerRunning(Part::Timer1));
     EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(Form1Test, AListChosenByKeyboardSetsTheQuiz)
+{
+    showWindow();
+    HWND tables = get("Combo1");
+    SetFocus(tables);
+    for (int step = 0; step < 6; ++step) {
+        SendMessageW(tables, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    EXPECT_EQ(text("Combo1"), L"6 lar");
+    click("command9");
+    EXPECT_EQ(text("Label1"), L"6");
+    EXPECT_EQ(text("Label3"), L"1");
 }
 
 TEST_F(Form1Test, SpaceAndEnterPressTheFocusedButtonOncePerStroke)
@@ -474,6 +534,8 @@ TEST_F(Form1Test, SpaceAndEnterPressTheFocusedButtonOncePerStroke)
     SetFocus(start);
     SendMessageW(start, WM_KEYDOWN, VK_SPACE, 0);
     SendMessageW(start, WM_KEYDOWN, VK_SPACE, 1L << 30); // auto-repeat
+    // Held down, the face darkens: each channel of the beige at 100/112.
+    EXPECT_GT(Pixels(form->hwnd()).count(boxIn(start, form->hwnd()), Rgb{210, 208, 192}), 50);
     EXPECT_EQ(text("command9"), L"Başla") << "the press comes as the key comes up";
     SendMessageW(start, WM_KEYUP, VK_SPACE, 0);
     EXPECT_EQ(text("command9"), L"Dur");
@@ -500,7 +562,7 @@ TEST_F(Form1Test, SpaceAndEnterPressTheFocusedButtonOncePerStroke)
     EXPECT_EQ(text("Label9"), L"0");
 }
 
-TEST_F(Form1Test, AnswerTurnsNavyUnderTheMouseButNeverWhileLocked)
+TEST_F(Form1Test, AnswerLightensAndTurnsNavyUnderTheMouseButNeverWhileLocked)
 {
     showWindow();
     click("command9");
@@ -510,9 +572,13 @@ TEST_F(Form1Test, AnswerTurnsNavyUnderTheMouseButNeverWhileLocked)
     ClientToScreen(form->hwnd(), &centre);
     SetCursorPos(centre.x, centre.y);
     SendMessageW(get(right), WM_MOUSEMOVE, 0, MAKELPARAM(box.width / 2, box.height / 2));
+    // The face lightens under the pointer: each channel of the beige at 100/96.
+    constexpr Rgb hoveredFace{245, 242, 225};
     const Pixels hovered(form->hwnd());
     EXPECT_GT(hovered.count(box, drawn::navy), 50);
     EXPECT_EQ(hovered.count(box, drawn::blue), 0);
+    EXPECT_GT(hovered.count(box, hoveredFace), 50);
+    EXPECT_EQ(hovered.count(box, drawn::beige), 0);
 
     click(answer(false));
     ASSERT_TRUE(visible("Frame5"));
@@ -520,6 +586,7 @@ TEST_F(Form1Test, AnswerTurnsNavyUnderTheMouseButNeverWhileLocked)
     const Pixels locked(form->hwnd());
     EXPECT_GT(locked.count(box, drawn::blue), 50) << "a locked answer keeps its blue caption";
     EXPECT_EQ(locked.count(box, drawn::navy), 0);
+    EXPECT_EQ(locked.count(box, hoveredFace), 0);
     SetCursorPos(0, 0);
 }
 
@@ -536,7 +603,7 @@ TEST_F(Form1Test, TimersOnRealTicks)
     pumpUntil({}, 300);
     ASSERT_EQ(visits.size(), 1U);
     EXPECT_EQ(visits[0], "http://127.0.0.1:1/sayac/qelnor.php");
-    EXPECT_FALSE(form->timer(3).isRunning());
+    EXPECT_FALSE(form->timerRunning(Part::Timer3));
 
     click("command9");
     click(answer(false));
@@ -566,27 +633,42 @@ TEST(Form1CounterTest, AsksTheCounterPageOnceOverTheNetworkAboutTwoSecondsAfterC
     EXPECT_EQ(server.request().rfind("GET /sayac/qelnor.php HTTP/1.1\r\n", 0), 0U) << server.request();
     pumpUntil({}, 2500);
     EXPECT_EQ(server.connections(), 1) << "once per run";
-    EXPECT_FALSE(form.timer(3).isRunning());
+    EXPECT_FALSE(form.timerRunning(Part::Timer3));
 }
 
 TEST_F(Form1Test, FailurePassedOnByARoutineIsReportedAndTheWindowGoesOn)
 {
-    showWindow();
-    // Factors whose product leaves 16 bits make sor fail inside the OK
-    // button's handler, which does not catch it.
-    form->engine().state().factora = 200;
-    form->engine().state().factorb = 200;
-    click("chameleonButton2");
+    failInsideTheOkButton();
     ASSERT_EQ(failures.size(), 1U);
     EXPECT_NE(failures[0].find("chameleonButton2"), std::string::npos);
     EXPECT_NE(failures[0].find("overflow"), std::string::npos);
 
     EXPECT_TRUE(IsWindow(form->hwnd()));
-    form->engine().state().factora = 1;
-    form->engine().state().factorb = 1;
     click("command9");
-    EXPECT_EQ(text("command9"), L"Dur");
+    EXPECT_EQ(text("command9"), L"Başla");
     EXPECT_EQ(failures.size(), 1U);
+}
+
+TEST_F(Form1Test, APartThatRefusesItsChangeIsReportedAndTheRestAreApplied)
+{
+    showWindow();
+    DestroyWindow(get("Text1"));
+    click("command9");
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0], "vorlen: Text1: the text box refused its text");
+    EXPECT_EQ(text("command9"), L"Dur");
+    EXPECT_EQ(text("Label3"), L"1");
+    EXPECT_TRUE(enabled("cev1"));
+    EXPECT_FALSE(form->timerRunning(Part::Timer1)) << "the parts after Text1 are applied too";
+}
+
+TEST_F(Form1Test, AReportThatFailsItselfStillLeavesTheWindowGoing)
+{
+    reportThrows = true;
+    failInsideTheOkButton();
+    EXPECT_EQ(failures.size(), 1U);
+    click("command9");
+    EXPECT_EQ(text("command9"), L"Başla");
 }
 
 TEST(Form1ReportTest, AFailureReachesStandardErrorWhateverItsBytes)
@@ -604,21 +686,6 @@ TEST(Form1ReportTest, AFailureReachesStandardErrorWhateverItsBytes)
     ReadFile(readEnd, received, sizeof(received) - 1, &read, nullptr);
     CloseHandle(readEnd);
     EXPECT_STREQ(received, "vorlen: Timer1: bad \xff byte\n");
-}
-
-TEST(Form1ReportTest, AReportThatFailsItselfStillLeavesTheWindowGoing)
-{
-    Form1::Options options;
-    options.reportFailure = [](const std::string&) { throw std::runtime_error("no place to report"); };
-    Form1 form(std::move(options));
-    form.show();
-    form.engine().state().factora = 200;
-    form.engine().state().factorb = 200;
-    SendMessageW(form.control("chameleonButton2"), BM_CLICK, 0, 0);
-    form.engine().state().factora = 1;
-    form.engine().state().factorb = 1;
-    SendMessageW(form.control("command9"), BM_CLICK, 0, 0);
-    EXPECT_EQ(textOf(form.control("command9")), L"Dur");
 }
 
 } // namespace

@@ -1,121 +1,37 @@
 // vorlen.exe driven from a second process, as an automation tool drives it:
 // the window found by its caption, the controls by their control IDs, their
 // texts, places and states read with window messages, and one right and one
-// wrong answer played with BM_CLICK.
+// wrong answer played with BM_CLICK. Then the program started in each show
+// mode that a shortcut or another program may give it, and shown from
+// outside: it has loaded, at its drawn size.
 #include "design/design.h"
 #include "tests/support/win32_support.h"
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace vorlen::test::win32 {
 namespace {
 
-std::wstring widen(const std::string& text)
-{
-    std::wstring wide(text.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(length));
-    return wide;
-}
-
-// A Unix path of the build (under Wine) as a Windows path on drive Z:.
-std::wstring programPath()
-{
-    std::wstring path = widen(VORLEN_EXE);
-    if (!path.empty() && path[0] == L'/') {
-        path = L"Z:" + path;
-    }
-    for (wchar_t& each : path) {
-        if (each == L'/') {
-            each = L'\\';
-        }
-    }
-    return path;
-}
-
-// The control IDs of the program's window.
-constexpr int frame1 = 101;
-constexpr int frame2 = 102;
-constexpr int frame4 = 104;
-constexpr int frame5 = 105;
-constexpr int label1 = 201;
-constexpr int label3 = 203;
-constexpr int label9 = 209;
-constexpr int label10 = 210;
-constexpr int label11 = 211;
-constexpr int label13 = 213;
-constexpr int combo1 = 401;
-constexpr int command9 = 309;
-constexpr int answers[] = {301, 302, 303, 304};
-constexpr int okOfWrongPanel = 312;
-
 class OutsideTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        std::wstring command = L"\"" + programPath() + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        ASSERT_NE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &startup, &process),
-                  FALSE)
-            << "cannot start " << VORLEN_EXE;
-        WaitForInputIdle(process.hProcess, 10000);
-        const std::wstring caption = widen(design::windowCaption());
+        ASSERT_TRUE(program.started()) << "cannot start " << VORLEN_EXE;
         // Found as soon as it exists; ready once it is shown.
-        ASSERT_TRUE(pumpUntil(
-            [&] {
-                window = FindWindowW(nullptr, caption.c_str());
-                return window != nullptr && IsWindowVisible(window) != FALSE;
-            },
-            15000))
-            << "no window with the program's caption";
+        window = program.findWindow(widen(design::windowCaption()), true, 15000);
+        ASSERT_NE(window, nullptr) << "no window with the program's caption";
     }
 
-    void TearDown() override
-    {
-        if (process.hProcess == nullptr) {
-            return;
-        }
-        if (window != nullptr && IsWindow(window) != FALSE) {
-            PostMessageW(window, WM_CLOSE, 0, 0);
-        }
-        if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << "the program did not end when its window closed";
-            TerminateProcess(process.hProcess, 1);
-        }
-        DWORD code = 1;
-        GetExitCodeProcess(process.hProcess, &code);
-        EXPECT_EQ(code, 0U);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    void TearDown() override { EXPECT_EQ(program.close(), 0) << "the program ends with its window"; }
 
-    HWND in(int panel, int id) const { return GetDlgItem(GetDlgItem(window, panel), id); }
-    std::wstring text(int panel, int id) const { return textOf(in(panel, id)); }
-    void press(int panel, int id) const { SendMessageW(in(panel, id), BM_CLICK, 0, 0); }
+    [[nodiscard]] HWND in(int panel, int control) const { return controlIn(window, panel, control); }
+    [[nodiscard]] std::wstring text(int panel, int control) const { return textOf(in(panel, control)); }
+    void press(int panel, int control) const { SendMessageW(in(panel, control), BM_CLICK, 0, 0); }
 
-    HWND answerShowing(const std::wstring& product, bool showing) const
-    {
-        for (int id : answers) {
-            if ((text(frame1, id) == product) == showing) {
-                return in(frame1, id);
-            }
-        }
-        return nullptr;
-    }
-
-    std::wstring product() const
-    {
-        const int first = std::stoi(text(frame1, label1));
-        const int second = std::stoi(text(frame1, label3));
-        return std::to_wstring(first * second);
-    }
-
-    PROCESS_INFORMATION process{};
+    StartedProgram program{VORLEN_EXE};
     HWND window = nullptr;
 };
 
@@ -124,44 +40,103 @@ TEST_F(OutsideTest, FindsReadsAndPlaysTheWindow)
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_GE(client.right, 731);
-    for (int panel : {frame1, frame2, frame4}) {
+    for (int panel : {id::frame1, id::frame2, id::frame4}) {
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, panel))) << panel;
     }
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, frame5)));
-    EXPECT_EQ(text(frame2, command9), L"Başla");
-    EXPECT_EQ(text(frame2, combo1), L"Tümü");
-    EXPECT_EQ(text(frame4, label9), L"0");
-    for (int id : answers) {
-        EXPECT_FALSE(IsWindowEnabled(in(frame1, id))) << id;
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, id::frame5)));
+    EXPECT_EQ(text(id::frame2, id::command9), L"Başla");
+    EXPECT_EQ(text(id::frame2, id::combo1), L"Tümü");
+    EXPECT_EQ(text(id::frame4, id::label9), L"0");
+    for (int answer : id::answers) {
+        EXPECT_FALSE(IsWindowEnabled(in(id::frame1, answer))) << answer;
     }
-    const drawn::Box start = boxIn(in(frame2, command9), GetDlgItem(window, frame2));
+    const drawn::Box start = boxIn(in(id::frame2, id::command9), GetDlgItem(window, id::frame2));
     EXPECT_GT(start.width, 0);
     EXPECT_GT(start.height, 0);
 
-    press(frame2, command9);
-    ASSERT_EQ(text(frame2, command9), L"Dur");
-    EXPECT_TRUE(IsWindowEnabled(in(frame1, answers[0])));
+    press(id::frame2, id::command9);
+    ASSERT_EQ(text(id::frame2, id::command9), L"Dur");
+    EXPECT_TRUE(IsWindowEnabled(in(id::frame1, id::answers[0])));
 
-    HWND right = answerShowing(product(), true);
+    HWND right = answerButton(window, true);
     ASSERT_NE(right, nullptr);
     SendMessageW(right, BM_CLICK, 0, 0);
-    EXPECT_EQ(text(frame4, label9), L"1");
-    EXPECT_EQ(text(frame4, label10), L"1");
+    EXPECT_EQ(text(id::frame4, id::label9), L"1");
+    EXPECT_EQ(text(id::frame4, id::label10), L"1");
 
-    const std::wstring correct = product();
-    HWND wrong = answerShowing(correct, false);
+    const std::wstring correct =
+        std::to_wstring(std::stoi(text(id::frame1, id::label1)) * std::stoi(text(id::frame1, id::label3)));
+    HWND wrong = answerButton(window, false);
     ASSERT_NE(wrong, nullptr);
     SendMessageW(wrong, BM_CLICK, 0, 0);
-    EXPECT_EQ(text(frame4, label11), L"1");
-    ASSERT_TRUE(IsWindowVisible(GetDlgItem(window, frame5)));
-    EXPECT_EQ(text(frame5, label13), L"DOĞRU CEVAP : " + correct);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, frame1)));
+    EXPECT_EQ(text(id::frame4, id::label11), L"1");
+    ASSERT_TRUE(IsWindowVisible(GetDlgItem(window, id::frame5)));
+    EXPECT_EQ(text(id::frame5, id::label13), L"DOĞRU CEVAP : " + correct);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, id::frame1)));
 
-    press(frame5, okOfWrongPanel);
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, frame5)));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, frame1)));
-    EXPECT_EQ(text(frame4, label9), L"2");
+    press(id::frame5, id::okOfWrongPanel);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, id::frame5)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, id::frame1)));
+    EXPECT_EQ(text(id::frame4, id::label9), L"2");
 }
+
+struct ShowMode {
+    const char* name;
+    WORD mode;
+    int thenShow; // what the test does from outside; 0: nothing
+};
+
+class ShowModeTest : public testing::TestWithParam<ShowMode> {};
+
+void PrintTo(const ShowMode& mode, std::ostream* out)
+{
+    *out << mode.name;
+}
+
+std::string modeName(const testing::TestParamInfo<ShowMode>& mode)
+{
+    return mode.param.name;
+}
+
+TEST_P(ShowModeTest, LoadsBeforeItIsSeenAndKeepsItsDrawnSize)
+{
+    StartedProgram program(VORLEN_EXE, GetParam().mode);
+    ASSERT_TRUE(program.started());
+    HWND window = program.findWindow(widen(design::windowCaption()), false, 15000);
+    ASSERT_NE(window, nullptr);
+    pumpFor(500);
+    if (GetParam().thenShow != 0) {
+        ShowWindow(window, GetParam().thenShow);
+    }
+    // A maximised start is put back to the drawn size by a posted restore.
+    EXPECT_TRUE(
+        pumpUntil([&] { return IsWindowVisible(window) != FALSE && IsZoomed(window) == FALSE; }, 3000));
+    EXPECT_FALSE(IsIconic(window));
+    for (int panel : {id::frame1, id::frame2, id::frame4}) {
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, panel))) << panel;
+    }
+    for (int list : {id::combo1, id::combo2}) {
+        EXPECT_TRUE(IsWindowEnabled(controlIn(window, id::frame2, list))) << list;
+    }
+    EXPECT_EQ(textOf(controlIn(window, id::frame4, id::label9)), L"0");
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 731);
+    EXPECT_EQ(client.bottom, 496);
+    EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
+    // Asked to maximise by its system menu, it stays as it is.
+    SendMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    pumpFor(200);
+    EXPECT_FALSE(IsZoomed(window));
+    EXPECT_EQ(program.close(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryMode, ShowModeTest,
+                         testing::Values(ShowMode{"Minimised", SW_SHOWMINIMIZED, SW_RESTORE},
+                                         ShowMode{"MinimisedInactive", SW_SHOWMINNOACTIVE, SW_RESTORE},
+                                         ShowMode{"Maximised", SW_SHOWMAXIMIZED, 0},
+                                         ShowMode{"Hidden", SW_HIDE, SW_SHOW}),
+                         &modeName);
 
 } // namespace
 } // namespace vorlen::test::win32
