@@ -1,0 +1,243 @@
+#include "web/dom.h"
+
+#include "web/page.h"
+
+#include <cstdlib>
+#include <emscripten.h>
+#include <emscripten/console.h>
+
+// Each function below is a few lines of JavaScript placed in the program's
+// script by EM_JS: lighter than embind, and nothing but the DOM calls. The
+// elements and the text nodes that hold their captions and spoken names are
+// kept in Module.vorlen, indexed by part.
+
+// NOLINTBEGIN: EM_JS bodies are JavaScript
+// clang-format off
+
+EM_JS(void, vorlen_bind, (const char* names, const char* status, const char* alert), {
+    var d = document;
+    var v = Module.vorlen = {p : [], c : [], s : [], status : d.getElementById(UTF8ToString(status)),
+                             alert : d.getElementById(UTF8ToString(alert))};
+    var text = function(holder) {
+        if (!holder.firstChild) {
+            holder.appendChild(d.createTextNode(""));
+        }
+        return holder.firstChild;
+    };
+    UTF8ToString(names).split(" ").forEach(function(name, i) {
+        var e = d.getElementById(name);
+        v.p[i] = e;
+        if (!e) {
+            return;
+        }
+        var tag = e.tagName;
+        if (tag == "BUTTON") {
+            v.c[i] = text(e);
+            e.addEventListener("click", function() { _vorlen_press(i); });
+        } else if (tag == "SELECT") {
+            e.addEventListener("change", function() { _vorlen_choose(i, e.selectedIndex); });
+        } else if (tag == "SPAN") {
+            // A label: its shown caption, and apart from it what is read.
+            var said = e.querySelector(".s");
+            v.c[i] = text(said ? e.firstChild : e);
+            if (said) {
+                v.s[i] = text(said);
+            }
+        }
+    });
+    // A key held down presses once: Enter would repeat its click, and the
+    // repeats would answer questions the child has not seen yet.
+    d.addEventListener("keydown", function(k) {
+        if (k.repeat && (k.key == "Enter" || k.key == " ") && k.target.tagName == "BUTTON") {
+            k.preventDefault();
+        }
+    }, true);
+});
+
+EM_JS(void, vorlen_caption, (int part, const char* text, int length), {
+    var v = Module.vorlen, t = UTF8ToString(text, length);
+    if (v.c[part]) {
+        v.c[part].data = t;
+    } else if (v.p[part]) {
+        v.p[part].value = t;
+    }
+});
+
+EM_JS(void, vorlen_colour, (int part, const char* css), {
+    var e = Module.vorlen.p[part];
+    if (e) {
+        e.style.color = UTF8ToString(css);
+    }
+});
+
+EM_JS(void, vorlen_visible, (int part, int visible), {
+    var e = Module.vorlen.p[part];
+    if (e) {
+        e.hidden = !visible;
+    }
+});
+
+EM_JS(void, vorlen_enabled, (int part, int enabled), {
+    var e = Module.vorlen.p[part];
+    if (e && "disabled" in e) {
+        e.disabled = !enabled;
+    }
+});
+
+EM_JS(void, vorlen_choice, (int part, int entry), {
+    var e = Module.vorlen.p[part];
+    if (e) {
+        e.selectedIndex = entry;
+    }
+});
+
+EM_JS(void, vorlen_name, (int part, const char* text, int length), {
+    var v = Module.vorlen, e = v.p[part], t = UTF8ToString(text, length);
+    if (v.s[part]) {
+        v.s[part].data = t;
+    } else if (e && e.tagName == "IMG") {
+        e.alt = t;
+    } else if (e && e.getAttribute("aria-hidden") != "true") {
+        e.setAttribute("aria-label", t);
+    }
+});
+
+EM_JS(void, vorlen_description, (int part, const char* text, int length), {
+    var e = Module.vorlen.p[part];
+    if (e) {
+        e.setAttribute("aria-description", UTF8ToString(text, length));
+    }
+});
+
+EM_JS(void, vorlen_focus, (int part), {
+    var e = Module.vorlen.p[part];
+    if (e) {
+        e.focus({preventScroll : true});
+    }
+});
+
+EM_JS(void, vorlen_announce, (const char* text, int length, int urgent, int carrier), {
+    var v = Module.vorlen, t = UTF8ToString(text, length), e = v.p[carrier];
+    if (e) {
+        // An alert says its name as it appears.
+        e.setAttribute("aria-label", t);
+        return;
+    }
+    // A new text node each time, so that the same words twice are said twice.
+    var region = urgent ? v.alert : v.status;
+    if (region) {
+        region.replaceChildren(document.createTextNode(t));
+    }
+});
+
+EM_JS(void, vorlen_ready, (), { document.documentElement.setAttribute("data-vorlen", "ready"); });
+
+EM_JS(char*, vorlen_query, (), { return allocateUTF8(location.search); });
+
+EM_JS(void, vorlen_request, (const char* address, int deadline), {
+    var controller = new AbortController();
+    var timer = setTimeout(function() { controller.abort(); }, deadline);
+    var done = function() {
+        // The answer's headers are enough: its body is never read.
+        clearTimeout(timer);
+        controller.abort();
+    };
+    fetch(UTF8ToString(address), {
+        mode : "no-cors",
+        redirect : "manual",
+        cache : "no-store",
+        credentials : "omit",
+        referrerPolicy : "no-referrer",
+        signal : controller.signal
+    }).then(done, done);
+});
+
+// clang-format on
+// NOLINTEND
+
+namespace vorlen::web::dom {
+
+namespace {
+
+int length(std::string_view text)
+{
+    return static_cast<int>(text.size());
+}
+
+} // namespace
+
+void bind(const std::string& names)
+{
+    vorlen_bind(names.c_str(), statusRegionId, alertRegionId);
+}
+
+void setCaption(int part, std::string_view text)
+{
+    vorlen_caption(part, text.data(), length(text));
+}
+
+void setColour(int part, std::string_view css)
+{
+    const std::string terminated(css);
+    vorlen_colour(part, terminated.c_str());
+}
+
+void setVisible(int part, bool visible)
+{
+    vorlen_visible(part, visible ? 1 : 0);
+}
+
+void setEnabled(int part, bool enabled)
+{
+    vorlen_enabled(part, enabled ? 1 : 0);
+}
+
+void setChoice(int part, int entry)
+{
+    vorlen_choice(part, entry);
+}
+
+void setName(int part, std::string_view name)
+{
+    vorlen_name(part, name.data(), length(name));
+}
+
+void setDescription(int part, std::string_view description)
+{
+    vorlen_description(part, description.data(), length(description));
+}
+
+void focus(int part)
+{
+    vorlen_focus(part);
+}
+
+void announce(std::string_view text, bool urgent, int carrier)
+{
+    vorlen_announce(text.data(), length(text), urgent ? 1 : 0, carrier);
+}
+
+void markReady()
+{
+    vorlen_ready();
+}
+
+std::string pageQuery()
+{
+    char* query = vorlen_query();
+    std::string text = query == nullptr ? std::string() : std::string(query);
+    std::free(query); // NOLINT(cppcoreguidelines-no-malloc): allocated by the JavaScript side
+    return text;
+}
+
+void requestQuietly(const std::string& address, int deadlineMs)
+{
+    vorlen_request(address.c_str(), deadlineMs);
+}
+
+void reportToConsole(const std::string& line)
+{
+    emscripten_console_error(line.c_str());
+}
+
+} // namespace vorlen::web::dom
