@@ -31,18 +31,19 @@ EM_JS(void, vorlen_bind, (const char* names, const char* status, const char* ale
             return;
         }
         var tag = e.tagName;
-        if (tag == "BUTTON") {
-            v.c[i] = text(e);
-            e.addEventListener("click", function() { _vorlen_press(i); });
-        } else if (tag == "SELECT") {
-            e.addEventListener("change", function() { _vorlen_choose(i, e.selectedIndex); });
-        } else if (tag == "SPAN") {
-            // A label: its shown caption, and apart from it what is read.
+        if (tag == "BUTTON" || tag == "SPAN") {
+            // The caption as shown, kept from screen readers, and for a
+            // label apart from it what they read.
             var said = e.querySelector(".s");
-            v.c[i] = text(said ? e.firstChild : e);
+            v.c[i] = text(e.getAttribute("aria-hidden") ? e : e.querySelector("[aria-hidden]"));
             if (said) {
                 v.s[i] = text(said);
             }
+        }
+        if (tag == "BUTTON") {
+            e.addEventListener("click", function() { _vorlen_press(i); });
+        } else if (tag == "SELECT") {
+            e.addEventListener("change", function() { _vorlen_choose(i, e.selectedIndex); });
         }
     });
     // A key held down presses once: Enter would repeat its click, and the

@@ -253,9 +253,12 @@ std::string control(const design::Control& row, const present::PartState& state,
     case Kind::Label:
         return label(row, state, font);
     case Kind::Button:
+        // Read by its name alone: its caption, the idle samples included,
+        // stays out of the accessibility tree.
         return "<button" + common(row.part, state) + " type=\"button\" class=\"b " + font + "\" style=\"" +
                box(row.place) + colours + "\"" + named(state) + (state.enabled ? "" : " disabled") +
-               (focused ? " autofocus" : "") + ">" + escaped(state.caption) + "</button>";
+               (focused ? " autofocus" : "") + "><span aria-hidden=\"true\">" + escaped(state.caption) +
+               "</span></button>";
     case Kind::List: {
         std::string out = "<select" + common(row.part, state) + " class=\"m " + font + "\" style=\"" +
                           box(row.place) + colours + "\"" + named(state) +
