@@ -9,7 +9,9 @@
 // Each function below is a few lines of JavaScript placed in the program's
 // script by EM_JS: lighter than embind, and nothing but the DOM calls. The
 // elements and the text nodes that hold their captions and spoken names are
-// kept in Module.vorlen, indexed by part.
+// kept in Module.vorlen, indexed by part. Each writes only what differs from
+// what the element has: the page starts as the load step left it, and a
+// rewrite of the same value still makes a screen reader speak.
 
 // NOLINTBEGIN: EM_JS bodies are JavaScript
 // clang-format off
@@ -56,38 +58,48 @@ EM_JS(void, vorlen_bind, (const char* names, const char* status, const char* ale
 });
 
 EM_JS(void, vorlen_caption, (int part, const char* text, int length), {
-    var v = Module.vorlen, t = UTF8ToString(text, length);
-    if (v.c[part]) {
-        v.c[part].data = t;
-    } else if (v.p[part]) {
-        v.p[part].value = t;
+    var v = Module.vorlen, t = UTF8ToString(text, length), node = v.c[part] || v.p[part];
+    if (node && node.data !== undefined) {
+        if (node.data !== t) {
+            node.data = t;
+        }
+    } else if (node && node.value !== t) {
+        node.value = t;
     }
 });
 
 EM_JS(void, vorlen_colour, (int part, const char* css), {
-    var e = Module.vorlen.p[part];
-    if (e) {
-        e.style.color = UTF8ToString(css);
+    var e = Module.vorlen.p[part], c = UTF8ToString(css);
+    if (e && e.getAttribute("data-colour") !== c) {
+        e.setAttribute("data-colour", c);
+        e.style.color = c;
     }
 });
 
 EM_JS(void, vorlen_visible, (int part, int visible), {
     var e = Module.vorlen.p[part];
-    if (e) {
+    if (e && e.hidden == !!visible) {
         e.hidden = !visible;
     }
 });
 
 EM_JS(void, vorlen_enabled, (int part, int enabled), {
     var e = Module.vorlen.p[part];
-    if (e && "disabled" in e) {
+    if (e && "disabled" in e && e.disabled == !!enabled) {
         e.disabled = !enabled;
+        if (enabled && e.tagName == "SELECT") {
+            // Chromium leaves a list's entries unselected to screen readers
+            // once the list was locked; new entries carry the choice again.
+            var choice = e.selectedIndex;
+            e.replaceChildren.apply(e, Array.prototype.map.call(e.options, function(o) { return o.cloneNode(true); }));
+            e.selectedIndex = choice;
+        }
     }
 });
 
 EM_JS(void, vorlen_choice, (int part, int entry), {
     var e = Module.vorlen.p[part];
-    if (e) {
+    if (e && e.selectedIndex != entry) {
         e.selectedIndex = entry;
     }
 });
@@ -95,18 +107,21 @@ EM_JS(void, vorlen_choice, (int part, int entry), {
 EM_JS(void, vorlen_name, (int part, const char* text, int length), {
     var v = Module.vorlen, e = v.p[part], t = UTF8ToString(text, length);
     if (v.s[part]) {
-        v.s[part].data = t;
-    } else if (e && e.tagName == "IMG") {
-        e.alt = t;
+        if (v.s[part].data !== t) {
+            v.s[part].data = t;
+        }
     } else if (e && e.getAttribute("aria-hidden") != "true") {
-        e.setAttribute("aria-label", t);
+        var name = e.tagName == "IMG" ? "alt" : "aria-label";
+        if (e.getAttribute(name) !== t) {
+            e.setAttribute(name, t);
+        }
     }
 });
 
 EM_JS(void, vorlen_description, (int part, const char* text, int length), {
-    var e = Module.vorlen.p[part];
-    if (e) {
-        e.setAttribute("aria-description", UTF8ToString(text, length));
+    var e = Module.vorlen.p[part], t = UTF8ToString(text, length);
+    if (e && e.getAttribute("aria-description") !== t) {
+        e.setAttribute("aria-description", t);
     }
 });
 
@@ -121,13 +136,17 @@ EM_JS(void, vorlen_announce, (const char* text, int length, int urgent, int carr
     var v = Module.vorlen, t = UTF8ToString(text, length), e = v.p[carrier];
     if (e) {
         // An alert says its name as it appears.
-        e.setAttribute("aria-label", t);
+        if (e.getAttribute("aria-label") !== t) {
+            e.setAttribute("aria-label", t);
+        }
         return;
     }
-    // A new text node each time, so that the same words twice are said twice.
-    var region = urgent ? v.alert : v.status;
+    // A new paragraph each time, so that the same words twice are said
+    // twice; screen readers pass over a bare text node added to a region.
+    var region = urgent ? v.alert : v.status, said = document.createElement("p");
+    said.textContent = t;
     if (region) {
-        region.replaceChildren(document.createTextNode(t));
+        region.replaceChildren(said);
     }
 });
 
