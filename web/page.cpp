@@ -260,9 +260,12 @@ std::string control(const design::Control& row, const present::PartState& state,
                (focused ? " autofocus" : "") + "><span aria-hidden=\"true\">" + escaped(state.caption) +
                "</span></button>";
     case Kind::List: {
+        // Locked as the window is created, until the program's load step
+        // unlocks it: a choice made earlier would not reach the quiz, and a
+        // screen reader would read out each list's choice as the page loads.
         std::string out = "<select" + common(row.part, state) + " class=\"m " + font + "\" style=\"" +
-                          box(row.place) + colours + "\"" + named(state) +
-                          (state.enabled ? "" : " disabled") + (focused ? " autofocus" : "") + ">";
+                          box(row.place) + colours + "\"" + named(state) + (row.enabled ? "" : " disabled") +
+                          (focused ? " autofocus" : "") + ">";
         for (std::size_t i = 0; i < row.entries.size(); ++i) {
             const bool chosen = static_cast<int>(i) == state.choice;
             out += std::string(chosen ? "<option selected>" : "<option>") + escaped(row.entries[i]) +
@@ -394,7 +397,10 @@ std::string shownCaption(Part part, const std::string& caption)
 std::string page(const present::WindowModel& model, std::optional<Part> focused)
 {
     const std::vector<design::Font> fonts = fontsInUse();
-    std::string out = "<!DOCTYPE html>\n<html lang=\"tr\"><head><meta charset=\"utf-8\">"
+    // The quiz is in Turkish on purpose: no offer to translate it, which would
+    // also take a screen reader's focus.
+    std::string out = "<!DOCTYPE html>\n<html lang=\"tr\" translate=\"no\"><head><meta charset=\"utf-8\">"
+                      "<meta name=\"google\" content=\"notranslate\">"
                       "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">"
                       "<meta name=\"theme-color\" content=\"" +
                       cssColour(windowGround) + "\"><title>" + escaped(design::windowCaption()) +
