@@ -65,8 +65,11 @@ class Site:
         site = self
 
         class Handler(http.server.SimpleHTTPRequestHandler):
+            def log_request(self, code="-", size="-"):
+                site.requests.append((self.path, int(code) if isinstance(code, int) else 0))
+
             def log_message(self, *args):
-                site.requests.append(self.path)
+                pass
 
         handler = functools.partial(Handler, directory=str(self.folder))
         http.server.ThreadingHTTPServer.allow_reuse_address = True
