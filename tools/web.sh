@@ -12,7 +12,8 @@
 #                              Chromium (layout, quizzes, counter request,
 #                              offline, accessibility tree, screenshots), and
 #                              the screen-reader quiz under Orca
-#   sh tools/web.sh measure    the same build, then the figures: transfer size,
+#   sh tools/web.sh measure [size] [paint] [idle]
+#                              the same build, then the figures: transfer size,
 #                              first paint against a static page, idle CPU
 #
 # Facts this relies on: Debian's node does not search Debian's module folder
@@ -82,6 +83,7 @@ run_tests() {
 }
 
 command="${1:-build}"
+[ $# -gt 0 ] && shift
 case "$command" in
     build) build_site OFF ;;
     serve)
@@ -97,10 +99,11 @@ case "$command" in
         ;;
     measure)
         build_site OFF
-        VORLEN_WEB_DIST="$build/dist" /usr/bin/python3 "$root/tests/web/measure.py"
+        cd "$root/tests/web"
+        VORLEN_WEB_DIST="$build/dist" /usr/bin/python3 measure.py "$@"
         ;;
     *)
-        echo "usage: sh tools/web.sh build | serve | test | measure" >&2
+        echo "usage: sh tools/web.sh build | serve | test | measure [size] [paint] [idle]" >&2
         exit 2
         ;;
 esac

@@ -248,7 +248,11 @@ std::string control(const design::Control& row, const present::PartState& state,
                     const std::vector<design::Font>& fonts, bool focused)
 {
     const std::string font = fontClass(fonts, row.font);
-    const std::string colours = ";--c:" + cssColour(row.fore) + ";--h:" + cssColour(row.foreHover);
+    // The text colour, and a button's under a pointer that can hover.
+    std::string colours = ";--c:" + cssColour(row.fore);
+    if (row.kind == Kind::Button) {
+        colours += ";--h:" + cssColour(row.foreHover);
+    }
     switch (row.kind) {
     case Kind::Label:
         return label(row, state, font);
@@ -348,16 +352,23 @@ std::vector<std::size_t> panelOrder()
     return order;
 }
 
-// Fits the window to the viewport, keeping its shape: CSS zoom lays the
-// window out again at the new size, so its text stays sharp at any scale.
-std::string fitScript()
+// The page's own script: it fits the window to the viewport, keeping its
+// shape (CSS zoom lays the window out again at the new size, so its text
+// stays sharp at any scale); once the window is painted it loads the program,
+// which then never delays the first paint; and it has the service worker
+// keep the files for playing offline.
+std::string pageScript()
 {
     const std::string width = std::to_string(design::px(design::clientWidth));
     const std::string height = std::to_string(design::px(design::clientHeight));
-    return "(function(){var w=document.getElementById('Form1');function "
-           "f(){w.style.zoom=Math.min(innerWidth/" +
+    return "(function(){var w=document.getElementById('Form1');"
+           "function fit(){w.style.zoom=Math.min(innerWidth/" +
            width + ",innerHeight/" + height +
-           ")}f();addEventListener('resize',f);"
+           ")}fit();addEventListener('resize',fit);"
+           "requestAnimationFrame(function(){setTimeout(function(){var s=document.createElement('script');"
+           "s.src='" +
+           programScript +
+           "';document.head.appendChild(s)})});"
            "if('serviceWorker'in "
            "navigator)addEventListener('load',function(){navigator.serviceWorker.register('" +
            serviceWorkerScript + "').catch(function(e){console.warn('vorlen: offline copy: '+e)})})})()";
@@ -399,23 +410,22 @@ std::string page(const present::WindowModel& model, std::optional<Part> focused)
     const std::vector<design::Font> fonts = fontsInUse();
     // The quiz is in Turkish on purpose: no offer to translate it, which would
     // also take a screen reader's focus.
-    std::string out = "<!DOCTYPE html>\n<html lang=\"tr\" translate=\"no\"><head><meta charset=\"utf-8\">"
-                      "<meta name=\"google\" content=\"notranslate\">"
-                      "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">"
-                      "<meta name=\"theme-color\" content=\"" +
-                      cssColour(windowGround) + "\"><title>" + escaped(design::windowCaption()) +
-                      "</title><link rel=\"manifest\" href=\"" + manifestFile +
-                      "\"><link rel=\"icon\" href=\"" + iconFile +
-                      "\" type=\"image/svg+xml\"><link rel=\"apple-touch-icon\" href=\"" + touchIconFile +
-                      "\"><style>" + styleSheet(fonts) + "</style><script src=\"" + programScript +
-                      "\" defer></script></head>\n<body><main id=\"Form1\" class=\"f0\" aria-label=\"" +
-                      escaped(present::phrase::windowName) + "\" aria-description=\"" +
-                      escaped(present::windowDescription()) + "\">";
+    std::string out =
+        "<!DOCTYPE html>\n<html lang=\"tr\" translate=\"no\"><head><meta charset=\"utf-8\">"
+        "<meta name=\"google\" content=\"notranslate\">"
+        "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">"
+        "<meta name=\"theme-color\" content=\"" +
+        cssColour(windowGround) + "\"><title>" + escaped(design::windowCaption()) +
+        "</title><link rel=\"manifest\" href=\"" + manifestFile + "\"><link rel=\"icon\" href=\"" + iconFile +
+        "\" type=\"image/svg+xml\"><link rel=\"apple-touch-icon\" href=\"" + touchIconFile + "\"><style>" +
+        styleSheet(fonts) + "</style></head>\n<body><main id=\"Form1\" class=\"f0\" aria-label=\"" +
+        escaped(present::phrase::windowName) + "\" aria-description=\"" +
+        escaped(present::windowDescription()) + "\">";
     for (const std::size_t index : panelOrder()) {
         out += panel(design::panels[index], static_cast<int>(index), model, fonts, focused);
     }
     out += "<div id=\"" + std::string(statusRegionId) + "\" class=\"s\" role=\"status\"></div><div id=\"" +
-           alertRegionId + "\" class=\"s\" role=\"alert\"></div></main><script>" + fitScript() +
+           alertRegionId + "\" class=\"s\" role=\"alert\"></div></main><script>" + pageScript() +
            "</script></body></html>\n";
     return out;
 }

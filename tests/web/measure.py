@@ -5,7 +5,8 @@ medians of several runs (tools/web.sh measure):
   - first contentful paint, cold (a new profile) and warm (a visit before),
     against a static page with the same DOM and no script, built here;
   - the idle page's CPU (the samples running) against that static page.
-It prints a Markdown table; nothing here passes or fails."""
+It prints a Markdown table; nothing here passes or fails.
+Usage: measure.py [size] [paint] [idle]   (all three unless named)"""
 
 import gzip
 import os
@@ -83,49 +84,17 @@ def transfer(site):
 
 
 def main():
+    wanted = set(sys.argv[1:]) or {"size", "paint", "idle"}
     static = static_copy()
     program_site, static_site = Site(DIST).start(), Site(static).start()
     rows = []
     try:
-        files = transfer(program_site)
-        detail = ", ".join("%s %.1f" % (name, size / 1024) for name, size in sorted(files.items()))
-        rows.append(("first visit, gzipped", "%.1f KB" % (sum(files.values()) / 1024), "", detail))
-
-        cold = {"page": [], "static": []}
-        for _ in range(RUNS):
-            for kind, site in (("page", program_site), ("static", static_site)):
-                with Browser() as browser:
-                    browser.viewport(731, 496)
-                    cold[kind].append(first_paint(browser, site.url))
-        warm = {"page": [], "static": []}
-        with Browser() as page_browser, Browser() as static_browser:
-            for browser in (page_browser, static_browser):
-                browser.viewport(731, 496)
-            first_paint(page_browser, program_site.url)
-            first_paint(static_browser, static_site.url)
-            time.sleep(2)  # the offline copy is kept
-            for _ in range(RUNS):
-                warm["page"].append(first_paint(page_browser, program_site.url))
-                warm["static"].append(first_paint(static_browser, static_site.url))
-        for name, runs in (("cold", cold), ("warm", warm)):
-            page, base = statistics.median(runs["page"]), statistics.median(runs["static"])
-            rows.append(("first contentful paint, %s" % name, "%.0f ms" % page, "%.0f ms" % base,
-                         "%.2fx; page runs %s" % (page / base, [round(x) for x in runs["page"]])))
-
-        idle = {"page": [], "static": []}
-        for _ in range(3):
-            for kind, site in (("page", program_site), ("static", static_site)):
-                with Browser() as browser:
-                    browser.viewport(731, 496)
-                    browser.driver.get(site.url)
-                    time.sleep(3)
-                    root = browser.driver.service.process.pid
-                    before, start = cpu_seconds(root), time.monotonic()
-                    time.sleep(IDLE_SECONDS)
-                    idle[kind].append(100 * (cpu_seconds(root) - before) / (time.monotonic() - start))
-        rows.append(("idle CPU (Chromium, all processes)", "%.1f %%" % statistics.median(idle["page"]),
-                     "%.1f %%" % statistics.median(idle["static"]),
-                     "of one core; runs %s" % [round(x, 1) for x in idle["page"]]))
+        if "size" in wanted:
+            rows.extend(size_rows(program_site))
+        if "paint" in wanted:
+            rows.extend(paint_rows(program_site, static_site))
+        if "idle" in wanted:
+            rows.extend(idle_rows(program_site, static_site))
     finally:
         program_site.stop()
         static_site.stop()
@@ -135,6 +104,55 @@ def main():
     for row in rows:
         print("| %s |" % " | ".join(row))
     return 0
+
+
+def size_rows(program_site):
+    files = transfer(program_site)
+    detail = ", ".join("%s %.1f" % (name, size / 1024) for name, size in sorted(files.items()))
+    return [("first visit, gzipped", "%.1f KB" % (sum(files.values()) / 1024), "", detail)]
+
+
+def paint_rows(program_site, static_site):
+    rows = []
+    cold = {"page": [], "static": []}
+    for _ in range(RUNS):
+        for kind, site in (("page", program_site), ("static", static_site)):
+            with Browser() as browser:
+                browser.viewport(731, 496)
+                cold[kind].append(first_paint(browser, site.url))
+    warm = {"page": [], "static": []}
+    with Browser() as page_browser, Browser() as static_browser:
+        for browser in (page_browser, static_browser):
+            browser.viewport(731, 496)
+        first_paint(page_browser, program_site.url)
+        first_paint(static_browser, static_site.url)
+        time.sleep(2)  # the offline copy is kept
+        for _ in range(RUNS):
+            warm["page"].append(first_paint(page_browser, program_site.url))
+            warm["static"].append(first_paint(static_browser, static_site.url))
+    for name, runs in (("cold", cold), ("warm", warm)):
+        page, base = statistics.median(runs["page"]), statistics.median(runs["static"])
+        rows.append(("first contentful paint, %s" % name, "%.0f ms" % page, "%.0f ms" % base,
+                     "%.2fx; runs %s against %s" % (page / base, [round(x) for x in runs["page"]],
+                                                     [round(x) for x in runs["static"]])))
+    return rows
+
+
+def idle_rows(program_site, static_site):
+    idle = {"page": [], "static": []}
+    for _ in range(3):
+        for kind, site in (("page", program_site), ("static", static_site)):
+            with Browser() as browser:
+                browser.viewport(731, 496)
+                browser.driver.get(site.url)
+                time.sleep(3)
+                root = browser.driver.service.process.pid
+                before, start = cpu_seconds(root), time.monotonic()
+                time.sleep(IDLE_SECONDS)
+                idle[kind].append(100 * (cpu_seconds(root) - before) / (time.monotonic() - start))
+    return [("idle CPU (Chromium, all processes)", "%.1f %%" % statistics.median(idle["page"]),
+             "%.1f %%" % statistics.median(idle["static"]),
+             "of one core; runs %s" % [round(x, 1) for x in idle["page"]])]
 
 
 if __name__ == "__main__":
