@@ -357,11 +357,12 @@ class PageTest(unittest.TestCase):
             )
 
     def key(self, name, auto_repeat=False, down=True, up=True):
-        """A key stroke (Tab, shift+Tab, Enter or Space), or only its going
-        down, held (auto_repeat) or up."""
+        """A key stroke (Tab, shift+Tab, Enter, Space or ArrowDown), or only
+        its going down, held (auto_repeat) or up."""
         shift = name.startswith("shift+")
         key = name.split("+")[-1]
-        codes = {"Tab": (9, "Tab", "\t"), "Enter": (13, "Enter", "\r"), "Space": (32, "Space", " ")}
+        codes = {"Tab": (9, "Tab", "\t"), "Enter": (13, "Enter", "\r"), "Space": (32, "Space", " "),
+                 "ArrowDown": (40, "ArrowDown", "")}
         code, dom_code, text = codes[key]
         event = dict(windowsVirtualKeyCode=code, code=dom_code, key=" " if key == "Space" else key,
                      modifiers=8 if shift else 0, autoRepeat=auto_repeat)

@@ -4,7 +4,9 @@ medians of several runs (tools/web.sh measure):
   - what the first visit transfers, gzipped as a static host would send it;
   - first contentful paint, cold (a new profile) and warm (a visit before),
     against a static page with the same DOM and no script, built here;
-  - the idle page's CPU (the samples running) against that static page.
+  - the idle page's CPU (the samples running) against that static page, and
+    against the floor: the static page with one character changed every
+    85 ms, which costs Chromium a frame each time as the samples do.
 It prints a Markdown table; nothing here passes or fails.
 Usage: measure.py [size] [paint] [idle]   (all three unless named)"""
 
@@ -29,12 +31,16 @@ FCP = (
 
 
 def static_copy():
-    """The page as the browser first paints it, without any script."""
+    """The page as the browser first paints it, without any script; and
+    floor.html, the same with one character changed every 85 ms."""
     folder = Path(tempfile.mkdtemp(prefix="vorlen-static-"))
     shutil.copytree(DIST, folder, dirs_exist_ok=True)
     page = folder / "index.html"
-    page.write_text(re.sub(r"<script[^>]*>.*?</script>", "", page.read_text(encoding="utf-8"), flags=re.S),
-                    encoding="utf-8")
+    static = re.sub(r"<script[^>]*>.*?</script>", "", page.read_text(encoding="utf-8"), flags=re.S)
+    page.write_text(static, encoding="utf-8")
+    tick = ("<script>var n=0,t=document.getElementById('Label1').firstChild;"
+            "setInterval(function(){t.data=String(++n%10)},85)</script></body>")
+    (folder / "floor.html").write_text(static.replace("</body>", tick), encoding="utf-8")
     return folder
 
 
@@ -139,12 +145,13 @@ def paint_rows(program_site, static_site):
 
 
 def idle_rows(program_site, static_site):
-    idle = {"page": [], "static": []}
+    idle = {"page": [], "static": [], "floor": []}
     for _ in range(3):
-        for kind, site in (("page", program_site), ("static", static_site)):
+        for kind, url in (("page", program_site.url), ("static", static_site.url),
+                          ("floor", static_site.url + "floor.html")):
             with Browser() as browser:
                 browser.viewport(731, 496)
-                browser.driver.get(site.url)
+                browser.driver.get(url)
                 time.sleep(3)
                 root = browser.driver.service.process.pid
                 before, start = cpu_seconds(root), time.monotonic()
@@ -152,7 +159,8 @@ def idle_rows(program_site, static_site):
                 idle[kind].append(100 * (cpu_seconds(root) - before) / (time.monotonic() - start))
     return [("idle CPU (Chromium, all processes)", "%.1f %%" % statistics.median(idle["page"]),
              "%.1f %%" % statistics.median(idle["static"]),
-             "of one core; runs %s" % [round(x, 1) for x in idle["page"]])]
+             "of one core; runs %s; floor (one character every 85 ms) %.1f %%"
+             % ([round(x, 1) for x in idle["page"]], statistics.median(idle["floor"])))]
 
 
 if __name__ == "__main__":

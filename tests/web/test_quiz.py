@@ -105,6 +105,23 @@ class Quiz(PageTest):
         press("command9")
         self.play(press)
 
+    def test_the_childs_choice_of_table_and_order_is_the_quizs(self):
+        self.open()
+        for part, steps in (("Combo1", 7), ("Combo2", 1)):
+            self.browser.js("document.getElementById(arguments[0]).focus()", part)
+            for _ in range(steps):
+                self.key("ArrowDown")
+        self.assertEqual(self.browser.js("return [Combo1.value, Combo2.value]"), ["7 ler", "Karışık"])
+        self.click("command9")
+        questions = []
+        for _ in range(3):
+            questions.append(self.window.question())
+            self.click(self.window.answer(True))
+        self.assertEqual([a for a, _ in questions], [7, 7, 7])
+        seconds = [b for _, b in questions]
+        self.assertEqual(len(set(seconds)), 3)
+        self.assertNotEqual(seconds, [1, 2, 3], "mixed, not in order (1 in 720 by chance)")
+
     def test_one_press_per_key_stroke_click_or_tap_however_long_held(self):
         self.open()
         self.click("command9")
