@@ -37,7 +37,9 @@ class Counter(unittest.TestCase):
     def test_one_get_of_the_counter_page_two_seconds_after_start(self):
         self.start("answer")
         arrived, method, path, host = self.wait_for_request()
-        self.assertAlmostEqual(arrived - self.ready, 2.0, delta=0.6)
+        # Timer3 starts just before the page is marked ready; a busy machine
+        # may be late, never early.
+        self.assertTrue(1.5 <= arrived - self.ready <= 3.5, arrived - self.ready)
         self.assertEqual((method, path, host), ("GET", COUNTER_PATH, COUNTER_HOST))
         time.sleep(2.5)
         self.assertEqual(len(self.counter.requests), 1, "once per page load")
@@ -60,7 +62,7 @@ class Counter(unittest.TestCase):
         while not self.counter.closed and time.monotonic() < deadline:
             time.sleep(0.02)
         self.assertTrue(self.counter.closed, "the request was never given up")
-        self.assertAlmostEqual(self.counter.closed[0] - arrived, 1.0, delta=0.5)
+        self.assertTrue(0.8 <= self.counter.closed[0] - arrived <= 2.5, self.counter.closed[0] - arrived)
 
     def test_a_page_on_https_reaches_no_http_counter_and_goes_on(self):
         folder = tempfile.mkdtemp(prefix="vorlen-tls-")

@@ -128,12 +128,14 @@ class Layout(PageTest):
         # One element of each font: all Turkish letters must come from one face.
         shown = ("Label4", "Label1", "cev1", "Label6", "Label12", "Label13", "chameleonButton2", "Label5",
                  "chameleonButton1")
+        self.click("command9")  # the samples stop rewriting the question and the answers
         self.browser.js(UNHIDE)
         for name in shown:
             with self.subTest(element=name):
                 self.browser.js(
                     "var e=document.getElementById(arguments[0]);"
-                    "(e.querySelector('[aria-hidden]')||e).textContent=arguments[1]", name, drawn()["turkish"]
+                    "(e.querySelector('[aria-hidden]')||e).textContent=arguments[1];return e.offsetWidth",
+                    name, drawn()["turkish"],
                 )
                 root = self.browser.cdp("DOM.getDocument")["root"]["nodeId"]
                 node = self.browser.cdp("DOM.querySelector", nodeId=root, selector="#" + name)["nodeId"]
