@@ -136,11 +136,13 @@ std::string styleSheet(const std::vector<design::Font>& fonts)
         "white-space:nowrap}"
         ".n{position:absolute;pointer-events:none}"
         ".b,.m,.t,.i{position:absolute;box-sizing:border-box;margin:0}"
+        // A button keeps its drawn size whatever its caption: a new sample
+        // lays out and paints the button alone.
         ".b{padding:0;border:1px solid " +
         shade(look.face, look.outline) + ";border-radius:" + px(look.cornerRadiusPx) +
         ";background:" + cssColour(look.face) + ";box-shadow:inset 0 1px " + cssColour(look.upperEdge) +
         ",inset 0 -1px " + shade(look.face, look.lowerEdge) +
-        ";color:var(--c);white-space:nowrap;overflow:hidden;touch-action:manipulation}"
+        ";color:var(--c);white-space:nowrap;overflow:hidden;touch-action:manipulation;contain:strict}"
         // A button locked by its own state greys; one locked only by its
         // panel keeps its look and takes no press.
         ".b[disabled]{color:" +
