@@ -2,9 +2,9 @@
 include_guard(GLOBAL)
 include(GoogleTest)
 
-# On a cross build the test programs can only run under the emulator (Wine),
-# so CTest lists their cases when the tests run, not when they are built: the
-# build then needs no Wine at all.
+# On a cross build the test programs can only run under the emulator (Wine, or
+# node for WebAssembly), so CTest lists their cases when the tests run, not
+# when they are built: the build then needs no Wine at all.
 if(CMAKE_CROSSCOMPILING)
   set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 endif()
@@ -41,6 +41,11 @@ function(vorlen_add_test target)
   endif()
   if(arg_DPI)
     list(APPEND labels dpi)
+  endif()
+  if(EMSCRIPTEN)
+    # Under node: the exit code is the test's verdict, and GoogleTest needs
+    # more than the default 16 MiB of memory.
+    target_link_options(${target} PRIVATE -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1)
   endif()
   set(properties TIMEOUT ${arg_TIMEOUT})
   if(arg_SERIAL)

@@ -21,6 +21,17 @@ constexpr std::uint64_t mix(std::uint64_t z)
 
 constexpr std::uint64_t golden = 0x9E3779B97F4A7C15ULL;
 
+// The clock reading's bits as an integer. libc++ 13 (emscripten's) has no
+// std::bit_cast yet; the compiler's builtin is what std::bit_cast calls.
+std::uint32_t bitsOf(float reading)
+{
+#if defined(__cpp_lib_bit_cast)
+    return std::bit_cast<std::uint32_t>(reading);
+#else
+    return __builtin_bit_cast(std::uint32_t, reading);
+#endif
+}
+
 } // namespace
 
 RandomSource::RandomSource(Clock clock, std::uint64_t seed) : clock_(std::move(clock)), state_(seed)
@@ -29,7 +40,7 @@ RandomSource::RandomSource(Clock clock, std::uint64_t seed) : clock_(std::move(c
 
 void RandomSource::reseed()
 {
-    const auto reading = std::bit_cast<std::uint32_t>(clock_());
+    const std::uint32_t reading = bitsOf(clock_());
     // Folding the reading in through the bijection keeps the whole history in
     // the state: equal readings lead to different states each time.
     state_ = mix(state_ ^ mix(reading + golden));

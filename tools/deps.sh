@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian 12 packages that building and running Vorlen needs,
-# and only those that are missing. Usage: sh tools/deps.sh run|test|assets|package|bench
+# and only those that are missing. Usage: sh tools/deps.sh run|test|assets|package|bench|windows|web
 set -eu
 
 build="cmake g++ make pkgconf"
@@ -18,6 +18,13 @@ bench="libbenchmark-dev xvfb xdotool time procps linux-perf python3"
 # Cross-building vorlen.exe, its zip and installer, and testing them under Wine
 # (tools/windows.sh); GoogleTest comes as sources and is built with the cross compiler.
 windows="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 nsis zip xvfb xauth"
+# The web page (tools/web.sh): emscripten (with node) and GoogleTest's sources
+# for the build and the tests under node; Chromium, its driver and selenium
+# for the browser tests, the faces the page asks for, openssl for the https
+# test, and the screen-reader test's desktop, run in Chromium.
+web="cmake make googletest emscripten chromium chromium-driver python3 python3-selenium python3-pil openssl
+fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato xvfb xauth dbus at-spi2-core
+python3-pyatspi $screenreader"
 
 case "${1:-test}" in
     run) want="$build $window" ;;
@@ -26,7 +33,8 @@ case "${1:-test}" in
     package) want="$build $window $package" ;;
     bench) want="$build $window $bench" ;;
     windows) want="$windows" ;;
-    *) echo "usage: sh tools/deps.sh run|test|assets|package|bench|windows" >&2; exit 2 ;;
+    web) want="$web" ;;
+    *) echo "usage: sh tools/deps.sh run|test|assets|package|bench|windows|web" >&2; exit 2 ;;
 esac
 
 missing=""
@@ -46,7 +54,7 @@ if [ -n "$missing" ]; then
 fi
 
 # Orca speaks Turkish only where the Turkish locale exists.
-if [ "${1:-test}" = test ] && ! locale -a 2>/dev/null | grep -qi '^tr_TR\.utf-\?8$'; then
+if { [ "${1:-test}" = test ] || [ "${1:-test}" = web ]; } && ! locale -a 2>/dev/null | grep -qi '^tr_TR\.utf-\?8$'; then
     $sudo sed -i 's/^# *\(tr_TR\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^tr_TR.UTF-8 UTF-8' /etc/locale.gen || echo 'tr_TR.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
     $sudo locale-gen

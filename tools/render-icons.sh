@@ -17,6 +17,16 @@ for size in $sizes; do
         --output "$icons/vorlen-$size.png" "$source"
 done
 
+# The web page's icons (web/vorlen.webmanifest): 192 and 512 px, and a
+# maskable 512 px one on a full ground, drawn small enough to survive the
+# round or squircle mask a tablet's launcher cuts out of it.
+for size in 192 512; do
+    rsvg-convert --width "$size" --height "$size" --format png \
+        --output "$icons/vorlen-$size.png" "$icons/vorlen.svg"
+done
+rsvg-convert --width 512 --height 512 --format png \
+    --output "$icons/vorlen-maskable-512.png" "$icons/vorlen-maskable.svg"
+
 # The Windows icon (win32/resources/vorlen.ico): the 16 and 32 px images in
 # 16 colours and in 256 colours, for displays and programs that ask for those,
 # then 32-bit images with alpha at 16, 24, 32, 48 px and a PNG-compressed 256 px
@@ -44,4 +54,4 @@ icotool --create --output="$ico" \
     --bit-depth=32 "$icons/vorlen-16.png" "$work/vorlen-24.png" "$icons/vorlen-32.png" \
     "$icons/vorlen-48.png" --raw="$icons/vorlen-256.png"
 
-echo "Rendered $icons/vorlen-{$(echo "$sizes" | tr ' ' ',')}.png and $ico"
+echo "Rendered $icons/vorlen-{$(echo "$sizes" | tr ' ' ','),192,512,maskable-512}.png and $ico"

@@ -1,0 +1,372 @@
+"""What the web page's tests share: the built site served on a loopback port,
+Debian's Chromium driven through selenium and the DevTools protocol, a counter
+server that records what reaches it, and the window as drawn, read from the
+literal numbers in tests/support/drawn_window.h.
+
+Environment: VORLEN_WEB_DIST (the built folder, default build-web/dist) and
+VORLEN_COUNTER_HOST (the host the page asks for its counter, default
+sayac.keldar.example; Chromium maps it to the local counter server).
+"""
+
+import functools
+import http.server
+import os
+import re
+import shutil
+import socket
+import ssl
+import tempfile
+import threading
+import time
+import unittest
+from pathlib import Path
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.support.ui import WebDriverWait
+
+ROOT = Path(__file__).resolve().parents[2]
+DIST = Path(os.environ.get("VORLEN_WEB_DIST", ROOT / "build-web" / "dist"))
+COUNTER_HOST = os.environ.get("VORLEN_COUNTER_HOST", "sayac.keldar.example").split(":")[0]
+COUNTER_PATH = "/sayac/qelnor.php"
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+# Without these Chromium reaches for the outside many times at once, and as
+# root it needs --no-sandbox.
+CHROMIUM_FLAGS = (
+    "--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking "
+    "--disable-component-update --disable-sync"
+).split()
+READY = "return document.documentElement.getAttribute('data-vorlen') === 'ready'"
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+class Site:
+    """A folder served over http on 127.0.0.1, in a thread of this process;
+    over https with tls=(certificate file, key file)."""
+
+    def __init__(self, folder=DIST, port=None, tls=None):
+        self.folder = Path(folder)
+        self.port = port or free_port()
+        self.tls = tls
+        self.requests = []
+        self.server = None
+
+    @property
+    def url(self):
+        return "%s://127.0.0.1:%d/" % ("https" if self.tls else "http", self.port)
+
+    def start(self):
+        site = self
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            def log_request(self, code="-", size="-"):
+                site.requests.append((self.path, int(code) if isinstance(code, int) else 0))
+
+            def log_message(self, *args):
+                pass
+
+        handler = functools.partial(Handler, directory=str(self.folder))
+        http.server.ThreadingHTTPServer.allow_reuse_address = True
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", self.port), handler)
+        if self.tls:
+            context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            context.load_cert_chain(*self.tls)
+            self.server.socket = context.wrap_socket(self.server.socket, server_side=True)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        return self
+
+    def stop(self):
+        if self.server:
+            self.server.shutdown()
+            self.server.server_close()
+            self.server = None
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()
+
+
+class CounterServer:
+    """Stands in for the counter host: records each request as (time, method,
+    path, host) and answers it as `mode` says: "answer" (200), "redirect"
+    (302 to /followed) or "silent" (reads the request, answers nothing and
+    records when the client gives up)."""
+
+    def __init__(self, mode="answer"):
+        self.mode = mode
+        self.requests = []
+        self.closed = []  # when a silent request's client hung up
+        self.port = free_port()
+        self.listener = socket.create_server(("127.0.0.1", self.port))
+        self.listener.settimeout(0.2)
+        self.running = True
+        self.thread = threading.Thread(target=self._serve, daemon=True)
+        self.thread.start()
+
+    def _serve(self):
+        while self.running:
+            try:
+                connection, _ = self.listener.accept()
+            except socket.timeout:
+                continue
+            except OSError:
+                return
+            threading.Thread(target=self._answer, args=(connection,), daemon=True).start()
+
+    def _answer(self, connection):
+        with connection:
+            connection.settimeout(30)
+            data = b""
+            while b"\r\n\r\n" not in data:
+                chunk = connection.recv(4096)
+                if not chunk:
+                    return
+                data += chunk
+            lines = data.decode("latin-1").split("\r\n")
+            method, path = lines[0].split(" ")[:2]
+            host = next((line[5:].strip() for line in lines if line.lower().startswith("host:")), "")
+            self.requests.append((time.monotonic(), method, path, host))
+            if self.mode == "silent":
+                try:
+                    while connection.recv(4096):
+                        pass
+                except OSError:
+                    pass
+                self.closed.append(time.monotonic())
+                return
+            if self.mode == "redirect" and path == COUNTER_PATH:
+                head = "HTTP/1.1 302 Found\r\nLocation: http://%s/followed\r\n" % COUNTER_HOST
+            else:
+                head = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n"
+            # Readable from anywhere, so that only the page's own rules keep it
+            # from following the redirect or reading the answer.
+            head += "Access-Control-Allow-Origin: *\r\n"
+            connection.sendall((head + "Content-Length: 2\r\nConnection: close\r\n\r\nok").encode())
+
+    def stop(self):
+        self.running = False
+        self.listener.close()
+
+
+class Browser:
+    """Debian's Chromium, headless, with a fresh profile of its own."""
+
+    def __init__(self, extra_flags=(), profile=None):
+        self.profile = profile or tempfile.mkdtemp(prefix="vorlen-chromium-")
+        self.own_profile = profile is None
+        options = webdriver.ChromeOptions()
+        options.binary_location = CHROMIUM
+        for flag in CHROMIUM_FLAGS + ["--user-data-dir=" + self.profile, *extra_flags]:
+            options.add_argument(flag)
+        self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        # Every console line the page writes, kept in the page for the tests.
+        self.cdp(
+            "Page.addScriptToEvaluateOnNewDocument",
+            source="window.__console=[];['error','warn','log'].forEach(function(k){var o=console[k];"
+            "console[k]=function(){window.__console.push(k+': '+Array.prototype.join.call(arguments,' '));"
+            "return o.apply(console,arguments)}})",
+        )
+
+    def cdp(self, command, **params):
+        return self.driver.execute_cdp_cmd(command, params)
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def viewport(self, width, height, scale=1.0, touch=False):
+        self.cdp(
+            "Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale, mobile=False
+        )
+        self.cdp("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=5 if touch else 1)
+
+    def open(self, url, timeout=15):
+        self.driver.get(url)
+        self.wait_ready(timeout)
+
+    def wait_ready(self, timeout=15):
+        WebDriverWait(self.driver, timeout, poll_frequency=0.05).until(lambda driver: driver.execute_script(READY))
+
+    def wait_for(self, what, probe, timeout=5):
+        return WebDriverWait(self.driver, timeout, poll_frequency=0.02).until(
+            lambda _: probe(), message="timed out waiting for " + what
+        )
+
+    def console(self):
+        return self.js("return window.__console || []")
+
+    def quit(self):
+        self.driver.quit()
+        if self.own_profile:
+            shutil.rmtree(self.profile, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.quit()
+
+
+class Window:
+    """The page's window as a child sees and uses it: parts by design name."""
+
+    def __init__(self, browser):
+        self.browser = browser
+
+    def caption(self, part):
+        return self.browser.js(
+            "var e=document.getElementById(arguments[0]);"
+            "return e.tagName==='INPUT'?e.value:(e.querySelector('[aria-hidden]')||e).textContent",
+            part,
+        )
+
+    def shown(self, *parts):
+        """Whether the part is on screen; for several, all read at one moment."""
+        shown = self.browser.js(
+            "return arguments[0].map(function(id){var e=document.getElementById(id);"
+            "return !!e&&e.getClientRects().length>0})", list(parts)
+        )
+        return shown[0] if len(parts) == 1 else tuple(shown)
+
+    def enabled(self, part):
+        return self.browser.js("return !document.getElementById(arguments[0]).matches(':disabled')", part)
+
+    def rect(self, part):
+        """The part's box in CSS pixels of the viewport: left, top, width, height."""
+        box = self.browser.js("var r=document.getElementById(arguments[0]).getBoundingClientRect();"
+                              "return [r.left,r.top,r.width,r.height]", part)
+        return tuple(box)
+
+    def focused(self):
+        return self.browser.js("return document.activeElement && document.activeElement.id")
+
+    def question(self):
+        return int(self.caption("Label1")), int(self.caption("Label3"))
+
+    def answer(self, right):
+        """The answer button that shows the right answer to the question on
+        screen, or one that does not."""
+        a, b = self.question()
+        for part in ("cev1", "cev2", "cev3", "cev4"):
+            if (self.caption(part) == str(a * b)) == right:
+                return part
+        raise AssertionError("no %s answer among the buttons" % ("right" if right else "wrong"))
+
+    def counts(self):
+        return tuple(int(self.caption(part)) for part in ("Label9", "Label10", "Label11"))
+
+    def samples(self):
+        """What the idle animation changes: the question and the answers."""
+        return tuple(self.caption(part) for part in ("Label1", "Label3", "cev1", "cev2", "cev3", "cev4"))
+
+
+@functools.lru_cache(maxsize=None)
+def drawn():
+    """The window as drawn, in literal pixels, from the C++ tests' header."""
+    text = (ROOT / "tests" / "support" / "drawn_window.h").read_text(encoding="utf-8")
+    colours = {
+        name: (int(r), int(g), int(b))
+        for name, r, g, b in re.findall(r"constexpr Rgb (\w+)\{(\d+), (\d+), (\d+)\}", text)
+    }
+    colour = lambda token: colours[token] if token in colours else tuple(int(x) for x in re.findall(r"\d+", token))
+
+    def table(name):
+        return re.search(r"\b%s\{\{(.*?)\n\}\};" % name, text, re.S).group(1)
+
+    number = r"(-?\d+)"
+    panels = {
+        name: tuple(map(int, box))
+        for name, *box in re.findall(r'\{"(\w+)", \{%s, %s, %s, %s\}\}' % ((number,) * 4), table("panels"))
+    }
+    controls = {}
+    for name, panel, *rest in re.findall(
+        r'\{"(\w+)", "(\w+)", \{%s, %s, %s, %s\}, Anchor::(\w+), (\w+|\{[\d, ]+\})\}' % ((number,) * 4),
+        table("controls"),
+    ):
+        controls[name] = dict(panel=panel, box=tuple(map(int, rest[:4])), anchor=rest[4], text=colour(rest[5]))
+    fonts = {
+        name: dict(family=family, points=float(points), bold=bold == "true")
+        for name, family, points, bold in re.findall(r'\{"(\w+)", "([^"]+)", ([\d.]+), (true|false)\}', table("fonts"))
+    }
+    lines = {
+        name: dict(panel=panel, ends=tuple(map(int, ends[:4])), width=int(ends[4]), colour=colours[ends[5]])
+        for name, panel, *ends in re.findall(
+            r'\{"(\w+)", "(\w+)", %s, %s, %s, %s, (\d+), (\w+)\}' % ((number,) * 4), table("lines")
+        )
+    }
+    client = tuple(int(re.search(r"%s = (\d+);" % key, text).group(1)) for key in ("clientWidth", "clientHeight"))
+    uncovered = re.findall(r'"(\w+)"', re.search(r"uncoveredByFrame5\{(.*?)\};", text, re.S).group(1))
+    intervals = tuple(map(int, re.findall(r"\d+", re.search(r"timerIntervalsMs\{(.*?)\}", text).group(1))))
+    return dict(
+        colours=colours,
+        panels=panels,
+        controls=controls,
+        fonts=fonts,
+        lines=lines,
+        client=client,
+        uncovered=uncovered,
+        intervals=intervals,
+        turkish=re.search(r'turkishLetters = "([^"]+)"', text).group(1),
+        answer_hover=colours[re.search(r"answerHover = (\w+);", text).group(1)],
+        beige=colours["beige"],
+    )
+
+
+class PageTest(unittest.TestCase):
+    """One site and one browser for a test class; each test opens the page
+    afresh at the window's own size unless it asks for another."""
+
+    browser_flags = ()
+
+    @classmethod
+    def setUpClass(cls):
+        cls.site = Site().start()
+        cls.browser = Browser(cls.browser_flags)
+        cls.window = Window(cls.browser)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        cls.site.stop()
+
+    def open(self, width=731, height=496, scale=1.0, touch=False, query=""):
+        self.browser.viewport(width, height, scale, touch)
+        self.browser.open(self.site.url + query)
+
+    def tap(self, part):
+        """A finger's tap in the middle of the part, as touch events."""
+        left, top, width, height = self.window.rect(part)
+        point = [{"x": left + width / 2, "y": top + height / 2}]
+        self.browser.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=point)
+        self.browser.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
+    def click(self, part):
+        """A mouse's click in the middle of the part."""
+        left, top, width, height = self.window.rect(part)
+        for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
+            self.browser.cdp(
+                "Input.dispatchMouseEvent", type=kind, x=left + width / 2, y=top + height / 2, button="left",
+                clickCount=1,
+            )
+
+    def key(self, name, auto_repeat=False, down=True, up=True):
+        """A key stroke (Tab, shift+Tab, Enter, Space or ArrowDown), or only
+        its going down, held (auto_repeat) or up."""
+        shift = name.startswith("shift+")
+        key = name.split("+")[-1]
+        codes = {"Tab": (9, "Tab", "\t"), "Enter": (13, "Enter", "\r"), "Space": (32, "Space", " "),
+                 "ArrowDown": (40, "ArrowDown", "")}
+        code, dom_code, text = codes[key]
+        event = dict(windowsVirtualKeyCode=code, code=dom_code, key=" " if key == "Space" else key,
+                     modifiers=8 if shift else 0, autoRepeat=auto_repeat)
+        if down:
+            self.browser.cdp("Input.dispatchKeyEvent", type="keyDown", text=text, **event)
+        if up:
+            self.browser.cdp("Input.dispatchKeyEvent", type="keyUp", **event)

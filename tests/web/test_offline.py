@@ -1,0 +1,101 @@
+"""Installable and offline: the manifest, a game played after the server has
+gone, and a new deployment that replaces the offline copy."""
+
+import json
+import re
+import shutil
+import subprocess
+import tempfile
+import unittest
+from pathlib import Path
+
+from browser import DIST, ROOT, Browser, Site, Window
+
+# Resolves with the offline caches' names once the service worker controls the page.
+CONTROLLED = (
+    "var done=arguments[arguments.length-1];navigator.serviceWorker.ready.then(function(){"
+    "(function wait(){navigator.serviceWorker.controller?caches.keys().then(done):setTimeout(wait,50)})()})"
+)
+
+
+def cache_name(folder):
+    return re.search(r'const cacheName = "([^"]+)"', (Path(folder) / "sw.js").read_text()).group(1)
+
+
+class Offline(unittest.TestCase):
+    def setUp(self):
+        self.browser = Browser()
+        self.addCleanup(self.browser.quit)
+        self.browser.driver.set_script_timeout(15)
+        self.browser.viewport(731, 496)
+        self.window = Window(self.browser)
+
+    def serve(self, folder, port=None):
+        site = Site(folder, port).start()
+        self.addCleanup(site.stop)
+        return site
+
+    def play_a_little(self):
+        self.browser.js("document.getElementById('command9').click()")
+        self.browser.js("document.getElementById(arguments[0]).click()", self.window.answer(True))
+        self.assertEqual(self.window.counts(), (1, 1, 0))
+
+    def test_the_manifest_names_the_game_and_its_icons(self):
+        manifest = json.loads((DIST / "vorlen.webmanifest").read_text(encoding="utf-8"))
+        self.assertEqual((manifest["name"], manifest["lang"], manifest["display"]), ("Vorlen", "tr", "standalone"))
+        icons = {(icon["sizes"], icon.get("purpose", "any")): icon["src"] for icon in manifest["icons"]}
+        self.assertEqual(set(icons), {("192x192", "any"), ("512x512", "any"), ("512x512", "maskable")})
+        for (sizes, _), name in icons.items():
+            with open(DIST / name, "rb") as icon:
+                header = icon.read(24)
+            self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n", name)
+            width, height = int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")
+            self.assertEqual("%dx%d" % (width, height), sizes, name)
+        site = self.serve(DIST)
+        self.browser.open(site.url)
+        errors = self.browser.cdp("Page.getAppManifest")["errors"]
+        self.assertEqual(errors, [])
+
+    def test_the_game_plays_with_no_server_after_one_visit(self):
+        site = self.serve(DIST)
+        self.browser.open(site.url)
+        self.assertEqual(self.browser.driver.execute_async_script(CONTROLLED), [cache_name(DIST)])
+        site.stop()
+        for query in ("", "?counterDeadline=500"):
+            with self.subTest(query=query):
+                self.browser.open(site.url + query)
+                self.play_a_little()
+
+    def test_a_new_deployment_replaces_the_offline_copy(self):
+        site = self.serve(DIST)
+        self.browser.open(site.url)
+        self.browser.driver.execute_async_script(CONTROLLED)
+        site.stop()
+
+        # The next version: a changed page, its worker stamped as the build stamps it.
+        folder = Path(tempfile.mkdtemp(prefix="vorlen-next-"))
+        self.addCleanup(shutil.rmtree, folder, True)
+        shutil.copytree(DIST, folder, dirs_exist_ok=True)
+        page = folder / "index.html"
+        page.write_text(page.read_text(encoding="utf-8").replace("<main ", '<main data-next="1" '), encoding="utf-8")
+        files = re.search(r"const files = \[(.*)\];", (DIST / "sw.js").read_text()).group(1).replace('"', "")
+        subprocess.run(
+            ["cmake", "-DDIST=%s" % folder, "-DTEMPLATE=%s" % (ROOT / "web" / "sw.js.in"),
+             "-DFILES=%s" % files.replace(",", ";"), "-P", str(ROOT / "web" / "stamp_worker.cmake")],
+            check=True,
+        )
+        self.assertNotEqual(cache_name(folder), cache_name(DIST))
+        self.serve(folder, site.port)
+
+        self.browser.open(site.url)
+        self.browser.wait_for(
+            "the new version's cache alone",
+            lambda: self.browser.driver.execute_async_script(CONTROLLED) == [cache_name(folder)],
+            10,
+        )
+        self.browser.open(site.url)
+        self.assertEqual(self.browser.js("return document.getElementById('Form1').dataset.next"), "1")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,42 @@
+// The web page as the browser first paints it: Form1 as it stands after the
+// load step, written out at build time as one HTML document, so that the
+// window shows before the program has even been fetched. Every panel,
+// control and line is one element at its design place (1 px per 15 twips),
+// with its caption, font, colours, state and what a screen reader calls it;
+// the program then finds each element by its design name and applies the
+// window model's updates to it.
+#pragma once
+
+#include "present/window_model.h"
+
+#include <optional>
+#include <string>
+
+namespace vorlen::web {
+
+using design::Part;
+
+// The element that says the window's announcements, by urgency.
+inline constexpr const char* statusRegionId = "status";
+inline constexpr const char* alertRegionId = "alert";
+
+// The files beside the page.
+inline constexpr const char* programScript = "vorlen.js";
+inline constexpr const char* serviceWorkerScript = "sw.js";
+inline constexpr const char* manifestFile = "vorlen.webmanifest";
+inline constexpr const char* iconFile = "vorlen.svg";
+inline constexpr const char* touchIconFile = "vorlen-192.png";
+inline constexpr const char* pictureFile = "dedication.png";
+
+// The whole document for a model that has been through the load step, with
+// the keyboard focus where the load step left it.
+[[nodiscard]] std::string page(const present::WindowModel& model, std::optional<Part> focused);
+
+// A design colour (0x00BBGGRR) as CSS "#rrggbb".
+[[nodiscard]] std::string cssColour(Colour colour);
+
+// A caption as it is shown: a label that keeps its drawn box breaks its
+// lines at carriage returns; everything else shows the caption as it is.
+[[nodiscard]] std::string shownCaption(Part part, const std::string& caption);
+
+} // namespace vorlen::web

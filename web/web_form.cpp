@@ -1,0 +1,194 @@
+#include "web/web_form.h"
+
+#include "web/dom.h"
+#include "web/page.h"
+
+#include <charconv>
+#include <emscripten/eventloop.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace vorlen::web {
+
+namespace {
+
+using present::Property;
+
+constexpr std::string_view deadlineKey = "counterDeadline=";
+
+std::optional<Part> partAt(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= design::partCount) {
+        return std::nullopt;
+    }
+    return static_cast<Part>(index);
+}
+
+int at(Part part)
+{
+    return static_cast<int>(design::index(part));
+}
+
+std::string partNames()
+{
+    std::string names;
+    for (const std::string_view name : design::partNames) {
+        names += names.empty() ? "" : " ";
+        names += name;
+    }
+    return names;
+}
+
+} // namespace
+
+std::chrono::milliseconds counterDeadline(std::string_view query, const FailureReport& report)
+{
+    if (query.starts_with('?')) {
+        query.remove_prefix(1);
+    }
+    while (!query.empty()) {
+        const std::size_t end = query.find('&');
+        const std::string_view pair = query.substr(0, end);
+        query = end == std::string_view::npos ? std::string_view() : query.substr(end + 1);
+        if (!pair.starts_with(deadlineKey)) {
+            continue;
+        }
+        const std::string_view value = pair.substr(deadlineKey.size());
+        long milliseconds = 0;
+        const auto [last, error] = std::from_chars(value.data(), value.data() + value.size(), milliseconds);
+        if (error == std::errc{} && last == value.data() + value.size() && milliseconds >= 1 &&
+            milliseconds <= CounterRequest::defaultDeadline.count()) {
+            return std::chrono::milliseconds(milliseconds);
+        }
+        report("vorlen: counterDeadline: \"" + std::string(value) +
+               "\" is not 1 to 15000 milliseconds; the counter request waits 15000");
+    }
+    return CounterRequest::defaultDeadline;
+}
+
+void FetchTransport::send(const CounterPlan& plan)
+{
+    dom::requestQuietly(plan.page.absolute(), static_cast<int>(plan.deadline.count()));
+}
+
+WebForm::WebForm(std::chrono::milliseconds counterDeadline)
+    // The browser chooses any proxy itself.
+    : browser_(std::make_unique<FetchTransport>(), ProxyVariables{}, counterDeadline),
+      form_({.reportFailure = &dom::reportToConsole}, browser_)
+{
+    for (std::size_t i = 0; i < design::timers.size(); ++i) {
+        timers_[i] = {.form = this, .part = design::timers[i].part, .interval = 0};
+    }
+}
+
+WebForm::~WebForm()
+{
+    for (TimerSlot& slot : timers_) {
+        if (slot.interval != 0) {
+            emscripten_clear_interval(slot.interval);
+        }
+    }
+}
+
+template <typename Event> void WebForm::enter(Event&& event)
+{
+    // What reaches here has passed the model's own boundary: a failure to
+    // apply an update is reported the same way, and the page goes on.
+    runReportingFailure(&dom::reportToConsole, "web", [&] { apply(std::forward<Event>(event)()); });
+}
+
+void WebForm::start()
+{
+    dom::bind(partNames());
+    // The timers run from creation on, as the model starts them.
+    for (const design::Timer& timer : design::timers) {
+        run(timer.part, form_.model()[timer.part].running);
+    }
+    enter([this]() -> const present::Update& { return form_.load(); });
+    dom::markReady();
+}
+
+void WebForm::press(int part)
+{
+    if (const auto button = partAt(part)) {
+        enter([&]() -> const present::Update& { return form_.press(*button); });
+    }
+}
+
+void WebForm::choose(int part, int entry)
+{
+    const auto list = partAt(part);
+    if (!list || design::kind(*list) != design::Kind::List) {
+        return;
+    }
+    enter([&]() -> const present::Update& { return form_.choose(*list, entry); });
+    // A choice the model refused leaves its own on the list.
+    if (form_.model()[*list].choice != entry) {
+        dom::setChoice(part, form_.model()[*list].choice);
+    }
+}
+
+void WebForm::tick(void* slot)
+{
+    auto* timer = static_cast<TimerSlot*>(slot);
+    timer->form->enter([timer]() -> const present::Update& { return timer->form->form_.tick(timer->part); });
+}
+
+void WebForm::run(Part timer, bool running)
+{
+    for (std::size_t i = 0; i < design::timers.size(); ++i) {
+        TimerSlot& slot = timers_[i];
+        if (slot.part != timer) {
+            continue;
+        }
+        if (running && slot.interval == 0) {
+            slot.interval = emscripten_set_interval(&WebForm::tick, design::timers[i].intervalMs, &slot);
+        } else if (!running && slot.interval != 0) {
+            emscripten_clear_interval(slot.interval);
+            slot.interval = 0;
+        }
+    }
+}
+
+void WebForm::apply(const present::Update& update)
+{
+    for (const present::Change& change : update.changes) {
+        const present::PartState& state = form_.model()[change.part];
+        const int part = at(change.part);
+        if (change.has(Property::Caption)) {
+            dom::setCaption(part, shownCaption(change.part, state.caption));
+        }
+        if (change.has(Property::Colour)) {
+            dom::setColour(part, cssColour(state.colour));
+        }
+        if (change.has(Property::Visible)) {
+            dom::setVisible(part, state.visible);
+        }
+        if (change.has(Property::Enabled)) {
+            dom::setEnabled(part, state.enabled);
+        }
+        if (change.has(Property::Choice)) {
+            dom::setChoice(part, state.choice);
+        }
+        if (change.has(Property::Running)) {
+            run(change.part, state.running);
+        }
+        if (change.has(Property::Name)) {
+            dom::setName(part, state.name);
+        }
+        if (change.has(Property::Description)) {
+            dom::setDescription(part, state.description);
+        }
+    }
+    if (update.focus) {
+        dom::focus(at(*update.focus));
+    }
+    if (update.announcement) {
+        const present::Announcement& said = *update.announcement;
+        dom::announce(said.text, said.urgent, said.carrier ? at(*said.carrier) : -1);
+    }
+}
+
+} // namespace vorlen::web

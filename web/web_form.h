@@ -1,0 +1,64 @@
+// Form1 in the browser: the window model and its engine behind the page that
+// vorlen_web_page wrote. It routes the child's presses and choices and the
+// timers' ticks into the model and applies every update to the page's
+// elements; the visit-counter request goes out through the browser's fetch.
+#pragma once
+
+#include "engine/counter_request.h"
+#include "engine/failure_boundary.h"
+#include "present/form.h"
+
+#include <array>
+#include <chrono>
+#include <string_view>
+
+namespace vorlen::web {
+
+using design::Part;
+
+// The visit-counter request's deadline from the page address's query: the
+// value of counterDeadline in milliseconds, 1 to 15000, for tests that
+// cannot wait 15 s. Anything else is reported and gives the default.
+[[nodiscard]] std::chrono::milliseconds counterDeadline(std::string_view query, const FailureReport& report);
+
+// Sends the counter request with fetch: no redirect followed, the answer
+// not read, abandoned at the plan's deadline.
+class FetchTransport final : public CounterTransport {
+public:
+    void send(const CounterPlan& plan) override;
+};
+
+class WebForm {
+public:
+    explicit WebForm(std::chrono::milliseconds counterDeadline);
+    WebForm(const WebForm&) = delete;
+    WebForm& operator=(const WebForm&) = delete;
+    ~WebForm();
+
+    // Finds the page's elements, runs the load step and applies it, then
+    // marks the page ready.
+    void start();
+
+    // The child's press of a button, and choice in a list, by part index;
+    // anything that is no such part is ignored.
+    void press(int part);
+    void choose(int part, int entry);
+
+private:
+    struct TimerSlot {
+        WebForm* form = nullptr;
+        Part part = Part::Timer1;
+        long interval = 0; // the browser's id while it runs, else 0
+    };
+
+    static void tick(void* slot);
+    void apply(const present::Update& update);
+    void run(Part timer, bool running);
+    template <typename Event> void enter(Event&& event);
+
+    CounterRequest browser_;
+    present::Form form_;
+    std::array<TimerSlot, 3> timers_{};
+};
+
+} // namespace vorlen::web
