@@ -10,6 +10,9 @@
 #include <QPainterPath>
 #include <QPalette>
 
+#include <cmath>
+#include <unordered_map>
+
 namespace vorlen {
 
 QuizButton::QuizButton(QColor text, QColor hoverText, QWidget* parent)
@@ -83,50 +86,67 @@ void QuizButton::focusOutEvent(QFocusEvent* event)
     QPushButton::focusOutEvent(event);
 }
 
-const QPixmap& QuizButton::faceFor(bool down, bool hover, bool enabled)
+QPixmap QuizButton::faceFor(bool down, bool hover, bool enabled) const
 {
-    const int key = (down ? 1 : 0) | (hover ? 2 : 0) | (enabled ? 4 : 0);
+    // The faces each look has shown, shared by the buttons of one size: the
+    // four answers need one set between them.
+    struct Look {
+        int width, height, ratio;
+        QRgb face, panel;
+        int state;
+        bool operator==(const Look&) const = default;
+    };
+    struct LookHash {
+        size_t operator()(const Look& look) const
+        {
+            return qHashMulti(0, look.width, look.height, look.ratio, look.face, look.panel, look.state);
+        }
+    };
+    static std::unordered_map<Look, QPixmap, LookHash> faces;
     const qreal ratio = devicePixelRatioF();
-    const auto found = faces_.constFind(key);
-    if (found != faces_.constEnd() && found->deviceIndependentSize() == QSizeF(size()) &&
-        found->devicePixelRatio() == ratio) {
-        return *found;
+    const QColor panel = parentWidget() != nullptr ? parentWidget()->palette().color(QPalette::Window)
+                                                   : palette().color(QPalette::Window);
+    Colour face = fromQColor(palette().color(QPalette::Active, QPalette::Button));
+    const Look look{width(), height(),     static_cast<int>(std::lround(ratio * 100)),
+                    face,    panel.rgba(), (down ? 1 : 0) | (hover ? 2 : 0) | (enabled ? 4 : 0)};
+    if (const auto found = faces.find(look); found != faces.end()) {
+        return found->second;
     }
 
-    const design::ButtonLook& look = design::buttonLook;
+    const design::ButtonLook& shades = design::buttonLook;
     QPixmap pixmap(size() * ratio);
     pixmap.setDevicePixelRatio(ratio);
     // Opaque, on the panel's face around the rounded corners: copied, not
     // blended, on every paint.
-    pixmap.fill(parentWidget() != nullptr ? parentWidget()->palette().color(QPalette::Window)
-                                          : palette().color(QPalette::Window));
+    pixmap.fill(panel);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const auto radius = static_cast<qreal>(look.cornerRadiusPx);
+    const auto radius = static_cast<qreal>(shades.cornerRadiusPx);
 
-    Colour face = fromQColor(palette().color(QPalette::Active, QPalette::Button));
     if (down) {
-        face = design::shaded(face, look.pressed);
+        face = design::shaded(face, shades.pressed);
     } else if (hover) {
-        face = design::shaded(face, look.hovered);
+        face = design::shaded(face, shades.hovered);
     }
     QPainterPath outline;
     outline.addRoundedRect(frame, radius, radius);
     painter.fillPath(outline, toQColor(face));
     // A soft raised edge: light above, shade below; flat while pressed.
     if (!down) {
-        painter.setPen(QPen(toQColor(look.upperEdge), 1.0));
+        painter.setPen(QPen(toQColor(shades.upperEdge), 1.0));
         painter.drawLine(QPointF(frame.left() + radius, frame.top() + 1.0),
                          QPointF(frame.right() - radius, frame.top() + 1.0));
-        painter.setPen(QPen(toQColor(design::shaded(face, look.lowerEdge)), 1.0));
+        painter.setPen(QPen(toQColor(design::shaded(face, shades.lowerEdge)), 1.0));
         painter.drawLine(QPointF(frame.left() + radius, frame.bottom() - 1.0),
                          QPointF(frame.right() - radius, frame.bottom() - 1.0));
     }
-    painter.setPen(QPen(toQColor(design::shaded(face, enabled ? look.outline : look.outlineDisabled)), 1.0));
+    painter.setPen(
+        QPen(toQColor(design::shaded(face, enabled ? shades.outline : shades.outlineDisabled)), 1.0));
     painter.drawPath(outline);
     painter.end();
-    return *faces_.insert(key, pixmap);
+    faces.emplace(look, pixmap);
+    return pixmap;
 }
 
 void QuizButton::paintEvent(QPaintEvent* /*event*/)
@@ -147,14 +167,12 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     if (!enabled) {
         ink = toQColor(design::shaded(face, look.greyedText));
     }
-    const Colour ground = down    ? design::shaded(face, look.pressed)
-                          : hover ? design::shaded(face, look.hovered)
-                                  : face;
-    const QPixmap caption = captions_.image(text(), ink, toQColor(ground), devicePixelRatioF());
-    const QSizeF extent = caption.deviceIndependentSize();
-    painter.drawPixmap(QPointF((width() - extent.width()) / 2 + (down ? 1 : 0),
-                               (height() - extent.height()) / 2 + (down ? 1 : 0)),
-                       caption);
+    painter.setPen(ink);
+    painter.setFont(font());
+    const QSize line = captions_.line(text());
+    painter.drawStaticText(QPointF((width() - line.width()) / 2 + (down ? 1 : 0),
+                                   (height() - line.height()) / 2 + (down ? 1 : 0)),
+                           captions_.layout(text()));
 
     if (hasFocus()) {
         const QPen focus(QColor(0, 0, 0, 160), 1.0, Qt::DotLine);
@@ -168,9 +186,6 @@ void QuizButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange && !isEnabled()) {
         cancelEnter();
-    }
-    if (event->type() == QEvent::PaletteChange) {
-        faces_.clear();
     }
     if (event->type() == QEvent::FontChange) {
         captions_.setFont(font());

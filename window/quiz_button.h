@@ -39,15 +39,14 @@ protected:
 
 private:
     void cancelEnter();
-    [[nodiscard]] const QPixmap& faceFor(bool down, bool hover, bool enabled);
+    [[nodiscard]] QPixmap faceFor(bool down, bool hover, bool enabled) const;
 
     QColor hoverText_;
     bool enterDown_ = false; // Enter is held on this button
-    // The face in each look it has shown: the answer buttons repaint eleven
-    // times a second while idle, and drawing an antialiased face afresh cost
-    // several times the whole rest.
-    QHash<int, QPixmap> faces_;
-    CaptionImages captions_;
+    // The answer buttons repaint eleven times a second while idle, and
+    // drawing an antialiased face afresh cost several times the whole rest:
+    // the faces are drawn once (faceFor) and the captions laid out once.
+    CaptionLayouts captions_;
 };
 
 } // namespace vorlen

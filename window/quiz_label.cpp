@@ -15,20 +15,18 @@ QuizLabel::QuizLabel(Qt::Alignment alignment, Sizing sizing, QWidget* parent)
     // A caption's image covers the whole label, so nothing behind it is painted.
     setAutoFillBackground(sizing == Sizing::Fixed);
     setAttribute(Qt::WA_OpaquePaintEvent, sizing == Sizing::ToCaption);
-    images_.setFont(font());
+    captions_.setFont(font());
 }
 
 QSize QuizLabel::captionSize(const QString& text) const
 {
-    // The image that paints the caption has its size, and is kept for the paint.
-    return images_.image(text, palette().color(foregroundRole()), palette().color(backgroundRole()), 1.0)
-        .size();
+    return captions_.line(text);
 }
 
 void QuizLabel::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
-        images_.setFont(font());
+        captions_.setFont(font());
     }
     QLabel::changeEvent(event);
 }
@@ -50,9 +48,10 @@ void QuizLabel::paintEvent(QPaintEvent* /*event*/)
     if (sizing_ == Sizing::ToCaption) {
         // One line, as wide as the label, which takes the caption's size.
         QPainter painter(this);
-        painter.drawPixmap(0, 0,
-                           images_.image(text(), palette().color(foregroundRole()),
-                                         palette().color(backgroundRole()), devicePixelRatioF()));
+        painter.fillRect(rect(), palette().color(backgroundRole()));
+        painter.setPen(palette().color(foregroundRole()));
+        painter.setFont(font());
+        painter.drawStaticText(QPointF(0, 0), captions_.layout(text()));
         return;
     }
     // The dedication's lines are joined by carriage returns alone, which a

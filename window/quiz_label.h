@@ -41,7 +41,7 @@ private:
     std::string caption_;
     Sizing sizing_;
     QRect design_;
-    CaptionImages images_;
+    CaptionLayouts captions_;
 };
 
 } // namespace vorlen
