@@ -141,9 +141,17 @@ EM_JS(void, vorlen_announce, (const char* text, int length, int urgent, int carr
         }
         return;
     }
-    // A new paragraph each time, so that the same words twice are said
-    // twice; screen readers pass over a bare text node added to a region.
-    var region = urgent ? v.alert : v.status, said = document.createElement("p");
+    // A new element each time, so that the same words twice are said twice;
+    // screen readers pass over a bare text node added to a region. The
+    // element is a table with the words right in it, for Debian 12's Orca
+    // (43): Chromium sends it no text insertions, and of the elements added
+    // to a live region it takes a table alone for news, the rest for echoes
+    // of insertions. With no cell between, when Chromium does send the
+    // insertion (while some program listens to every text change) it comes
+    // from the table itself, and Orca still says the words once. The region
+    // stays what it is, polite or urgent, to every screen reader.
+    var region = urgent ? v.alert : v.status, said = document.createElement("div");
+    said.setAttribute("role", "table");
     said.textContent = t;
     if (region) {
         region.replaceChildren(said);

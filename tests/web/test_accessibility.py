@@ -92,6 +92,10 @@ class ScreenReader(PageTest):
         self.assertIn("  group 1 çarpı 1", running)
         self.assertIn("    button Dur (focused)", running)
         self.assertIn("    combobox Sorma Şekli : [Çarpım tablosu seçimi] = Tümü (disabled)", running)
+        # The question, said politely where the focus stays, as a table with
+        # the words right in it: what Orca 43 hears of Chromium's live regions.
+        status = running.index("  status (polite)")
+        self.assertEqual(running[status + 1 : status + 3], ["    table", "      StaticText 1 çarpı 1"])
         answers = [line.strip().split(" ")[1] for line in running if line.startswith("    button") and "Dur" not in line]
         self.assertEqual(sorted(answers), sorted(self.window.caption("cev%d" % i) for i in range(1, 5)))
         self.assertIn("1", answers)
