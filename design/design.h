@@ -51,6 +51,22 @@ struct Font {
 // Every font asks for the Turkish character set, so that ş, ğ, ı and İ show.
 inline constexpr int turkishCharset = 162;
 
+// Installed faces that stand in for a design face where it is missing, each
+// holding every Turkish letter, so that no word mixes faces. The first is
+// the one Debian installs; the others are found on other systems.
+struct FontStandIns {
+    std::string_view family;
+    std::array<std::string_view, 2> faces;
+};
+
+inline constexpr std::array<FontStandIns, 5> fontStandIns{{
+    {.family = "MS Sans Serif", .faces = {"Liberation Sans", "Arimo"}},
+    {.family = "Verdana", .faces = {"DejaVu Sans", "Bitstream Vera Sans"}},  // the same wide, open design
+    {.family = "Tahoma", .faces = {"DejaVu Sans Condensed", "DejaVu Sans"}}, // its narrow sibling
+    {.family = "Comic Sans MS", .faces = {"Andika", "Comic Neue"}},          // made for young readers
+    {.family = "Arial Black", .faces = {"Lato Black", "Arial"}},             // black at normal weight
+}};
+
 // The window's own font, for the controls that have none of their own.
 inline constexpr Font defaultFont{.family = "MS Sans Serif", .points = 8.25, .bold = false};
 

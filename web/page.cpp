@@ -19,22 +19,6 @@ using present::Role;
 // desktop window's face, which the design leaves to the platform.
 constexpr Colour windowGround = 0xEFEFEF;
 
-// The installed faces that stand in for the design's, each holding every
-// Turkish letter, so that no word mixes faces: the design's face first, a
-// stand-in that Linux, Chromebooks or tablets have, then any sans-serif.
-struct FontStack {
-    std::string_view family;
-    std::string_view standIns;
-};
-
-constexpr std::array<FontStack, 5> fontStacks{{
-    {"MS Sans Serif", "\"Liberation Sans\",Arimo,Arial"},
-    {"Verdana", "\"DejaVu Sans\",\"Bitstream Vera Sans\""},
-    {"Tahoma", "\"DejaVu Sans Condensed\",\"DejaVu Sans\""},
-    {"Comic Sans MS", "Andika,\"Comic Neue\""},
-    {"Arial Black", "\"Lato Black\",\"Arial Bold\""},
-}};
-
 std::string escaped(std::string_view text)
 {
     std::string out;
@@ -101,10 +85,13 @@ std::string fontClass(const std::vector<design::Font>& fonts, const design::Font
 
 std::string cssFont(const design::Font& font)
 {
+    // The design's face first, then its stand-ins, then any sans-serif.
     std::string families = "\"" + std::string(font.family) + "\"";
-    for (const FontStack& stack : fontStacks) {
-        if (stack.family == font.family) {
-            families += "," + std::string(stack.standIns);
+    for (const design::FontStandIns& entry : design::fontStandIns) {
+        if (entry.family == font.family) {
+            for (const std::string_view face : entry.faces) {
+                families += ",\"" + std::string(face) + "\"";
+            }
         }
     }
     return std::string(font.bold ? "700 " : "400 ") + number(font.points) + "pt " + families + ",sans-serif";

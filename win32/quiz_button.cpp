@@ -166,19 +166,16 @@ void QuizButton::paint()
 
 LRESULT QuizButton::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (const auto answer = answerTextMessage(caption_, message, wParam, lParam,
+                                              [this](std::wstring text) { setCaption(std::move(text)); })) {
+        return *answer;
+    }
     switch (message) {
     case WM_PAINT:
         paint();
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_SETTEXT:
-        setCaption(lParam != 0 ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
-        return TRUE;
-    case WM_GETTEXT:
-        return copyText(caption_, wParam, lParam);
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(caption_.size());
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam) != 0) {

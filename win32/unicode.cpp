@@ -1,6 +1,5 @@
 #include "win32/unicode.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace vorlen::win32 {
@@ -30,18 +29,6 @@ std::string narrow(std::wstring_view text)
     std::string result(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), size, result.data(), bytes, nullptr, nullptr);
     return result;
-}
-
-LRESULT copyText(const std::wstring& text, WPARAM size, LPARAM buffer)
-{
-    auto* into = reinterpret_cast<wchar_t*>(buffer);
-    if (into == nullptr || size == 0) {
-        return 0;
-    }
-    const std::size_t copied = std::min<std::size_t>(text.size(), size - 1);
-    text.copy(into, copied);
-    into[copied] = L'\0';
-    return static_cast<LRESULT>(copied);
 }
 
 } // namespace vorlen::win32

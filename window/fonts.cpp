@@ -4,26 +4,34 @@
 
 namespace vorlen {
 
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
 void installFontSubstitutes()
 {
-    for (const FontSubstitute& entry : fontSubstitutes) {
-        QFont::insertSubstitution(QString::fromLatin1(entry.family), QString::fromLatin1(entry.substitute));
+    for (const design::FontStandIns& entry : design::fontStandIns) {
+        QFont::insertSubstitution(qs(entry.family), qs(entry.faces.front()));
     }
 }
 
 QFont toQFont(const design::Font& font)
 {
-    const QString family = QString::fromUtf8(font.family.data(), static_cast<qsizetype>(font.family.size()));
     // The installed face comes first and the design's face after it: Qt takes
     // the first family it has, so a face that is not installed is never
     // searched for among all the installed ones, which costs start-up time.
     QStringList families;
-    for (const FontSubstitute& entry : fontSubstitutes) {
-        if (family == QLatin1String(entry.family)) {
-            families << QString::fromLatin1(entry.substitute);
+    for (const design::FontStandIns& entry : design::fontStandIns) {
+        if (entry.family == font.family) {
+            families << qs(entry.faces.front());
         }
     }
-    families << family;
+    families << qs(font.family);
     QFont result;
     result.setFamilies(families);
     result.setPointSizeF(font.points);

@@ -291,3 +291,43 @@ def report(session, problems, success):
     shutil.rmtree(session.root, ignore_errors=True)
     return 0
 
+
+def run_quiz(purpose, step, open_program, check_opening, success):
+    """The whole test: the desktop and Orca, the program opened by
+    open_program(session) and its opening speech checked by
+    check_opening(opening, expect), then the quiz. purpose names the
+    tools/deps.sh set that installs what is missing. Returns the exit code."""
+    missing = missing_prerequisites()
+    if missing:
+        print("FAIL: missing %s; run sh tools/deps.sh %s" % (", ".join(missing), purpose), file=sys.stderr)
+        return 1
+    session = Session()
+    problems = []
+    # Stopped from outside (a test timeout): still stop what was started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped from outside"))
+
+    def expect(condition, message):
+        if not condition:
+            problems.append(message)
+
+    try:
+        session.start_desktop()
+        session.mark(step)
+        before = len(session.spoken())
+        open_program(session, before)
+        session.settle(quiet=1.5, limit=6)
+        check_opening(session.spoken()[before:], expect)
+        play_quiz(Player(session), expect)
+    except Failure as failure:
+        problems.append(str(failure))
+    finally:
+        session.stop()
+    return report(session, problems, success)
+
+
+def active_window(session):
+    """The name of the window that has the keyboard focus."""
+    return subprocess.run(
+        ["xdotool", "getactivewindow", "getwindowname"], env=session.env, capture_output=True, text=True
+    ).stdout
+
