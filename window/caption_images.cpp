@@ -41,7 +41,7 @@ QStaticText CaptionLayouts::layout(const QString& text) const
     constexpr qsizetype most = 512;
     static QCache<Key, QStaticText> cache(most);
 
-    Key key{text, fontKey_};
+    const Key key{text, fontKey_};
     if (const QStaticText* kept = cache.object(key)) {
         return *kept;
     }
@@ -49,7 +49,7 @@ QStaticText CaptionLayouts::layout(const QString& text) const
     laid.setTextFormat(Qt::PlainText);
     laid.setPerformanceHint(QStaticText::AggressiveCaching);
     laid.prepare(QTransform(), font_);
-    cache.insert(std::move(key), new QStaticText(laid));
+    cache.insert(key, new QStaticText(laid));
     return laid;
 }
 

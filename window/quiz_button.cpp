@@ -170,9 +170,9 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(ink);
     painter.setFont(font());
     const QSize line = captions_.line(text());
-    painter.drawStaticText(QPointF((width() - line.width()) / 2 + (down ? 1 : 0),
-                                   (height() - line.height()) / 2 + (down ? 1 : 0)),
-                           captions_.layout(text()));
+    const QPoint at((width() - line.width()) / 2 + (down ? 1 : 0),
+                    (height() - line.height()) / 2 + (down ? 1 : 0));
+    painter.drawStaticText(at, captions_.layout(text()));
 
     if (hasFocus()) {
         const QPen focus(QColor(0, 0, 0, 160), 1.0, Qt::DotLine);
