@@ -653,7 +653,13 @@ TEST_F(Form1Test, APartThatRefusesItsChangeIsReportedAndTheRestAreApplied)
 {
     showWindow();
     DestroyWindow(get("Text1"));
+    // Text1 holds the last answer written, and a start that writes the same
+    // value again changes nothing; start again until its value differs.
     click("command9");
+    for (int again = 0; again < 8 && failures.empty(); ++again) {
+        click("command9");
+        click("command9");
+    }
     ASSERT_EQ(failures.size(), 1U);
     EXPECT_EQ(failures[0], "vorlen: Text1: the text box refused its text");
     EXPECT_EQ(text("command9"), L"Dur");
