@@ -9,11 +9,13 @@
 #include "window/quiz_panel.h"
 #include "window/screen_reader.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
 #include <QUrl>
 
 #include <utility>
+#include <vector>
 
 using namespace vorlen;
 using present::Property;
@@ -98,6 +100,7 @@ void Form1::apply(const present::Update& update)
     applying_ = true;
     runReportingFailure(options_.reportFailure, "window", [&] {
         const present::WindowModel& model = form_->model();
+        std::vector<QWidget*> hideAfterFocus;
         for (const present::Change& change : update.changes) {
             const present::PartState& now = model[change.part];
             QObject* object = parts_[change.part];
@@ -141,7 +144,16 @@ void Form1::apply(const present::Update& update)
                 widget->setEnabled(now.enabled);
             }
             if (change.has(Property::Visible)) {
-                widget->setVisible(now.visible);
+                // Hiding the focus makes Qt pass it to the next control in the
+                // tab order, which a screen reader would start to say; where
+                // this update moves the focus anyway, that part hides after.
+                const QWidget* focus = QApplication::focusWidget();
+                if (!now.visible && update.focus && focus != nullptr &&
+                    (focus == widget || widget->isAncestorOf(focus))) {
+                    hideAfterFocus.push_back(widget);
+                } else {
+                    widget->setVisible(now.visible);
+                }
             }
             if (change.has(Property::Name) || change.has(Property::Description)) {
                 screenReader_->name(change.part);
@@ -149,6 +161,9 @@ void Form1::apply(const present::Update& update)
         }
         if (update.focus) {
             static_cast<QWidget*>(parts_[*update.focus])->setFocus(Qt::OtherFocusReason);
+        }
+        for (QWidget* widget : hideAfterFocus) {
+            widget->hide();
         }
         if (update.announcement) {
             screenReader_->announce(*update.announcement);

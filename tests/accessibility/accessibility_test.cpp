@@ -162,6 +162,8 @@ TEST_F(AccessibilityTest, TheTreeHoldsTheModelsNamesAndRoles)
 
 TEST_F(AccessibilityTest, WrongAnswerIsSpokenThroughTheFocusAndThePanelKeepsStill)
 {
+    form->activateWindow(); // focus events come from the active window only
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     QTest::mouseClick(get("command9"), Qt::LeftButton);
     QuizButton* wrong = answer(false);
     wrong->setFocus();
@@ -176,8 +178,17 @@ TEST_F(AccessibilityTest, WrongAnswerIsSpokenThroughTheFocusAndThePanelKeepsStil
     ASSERT_NE(get("Label12")->isVisible(), warningShown) << "the panel should have blinked meanwhile";
     expectSilence("blink");
 
+    heard().clear();
     QTest::keyClick(get("chameleonButton2"), Qt::Key_Space);
     EXPECT_FALSE(get("Frame5")->isVisible());
+    std::vector<QString> focused;
+    for (const Heard& event : heard()) {
+        if (event.type == QAccessible::Focus) {
+            focused.push_back(event.object);
+        }
+    }
+    EXPECT_EQ(focused, std::vector<QString>{wrong->objectName()})
+        << "straight back, passing nothing on the way";
     // Back to the answers, whose panel now names the next question.
     EXPECT_EQ(form->focusWidget(), wrong);
     EXPECT_EQ(accessibleName(get("Frame1")), QStringLiteral("1 çarpı 2"));
