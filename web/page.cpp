@@ -166,6 +166,11 @@ std::string box(const design::Rect& place)
 
 // The attributes every part has: its design name, and the state it shares
 // with every other part.
+// Some browsers bring a control's value or locked state back on a reload,
+// and the load step, which changes only what differs from the drawn window,
+// would never correct it; every control starts as the page says.
+constexpr std::string_view notRestored = " autocomplete=\"off\"";
+
 std::string common(Part part, const present::PartState& state)
 {
     std::string out = " id=\"" + std::string(design::name(part)) + "\"";
@@ -248,17 +253,17 @@ std::string control(const design::Control& row, const present::PartState& state,
     case Kind::Button:
         // Read by its name alone: its caption, the idle samples included,
         // stays out of the accessibility tree.
-        return "<button" + common(row.part, state) + " type=\"button\" class=\"b " + font + "\" style=\"" +
-               box(row.place) + colours + "\"" + named(state) + (state.enabled ? "" : " disabled") +
-               (focused ? " autofocus" : "") + "><span aria-hidden=\"true\">" + escaped(state.caption) +
-               "</span></button>";
+        return "<button" + common(row.part, state) + " type=\"button\"" + std::string(notRestored) +
+               " class=\"b " + font + "\" style=\"" + box(row.place) + colours + "\"" + named(state) +
+               (state.enabled ? "" : " disabled") + (focused ? " autofocus" : "") +
+               "><span aria-hidden=\"true\">" + escaped(state.caption) + "</span></button>";
     case Kind::List: {
         // Locked as the window is created, until the program's load step
         // unlocks it: a choice made earlier would not reach the quiz, and a
         // screen reader would read out each list's choice as the page loads.
-        std::string out = "<select" + common(row.part, state) + " class=\"m " + font + "\" style=\"" +
-                          box(row.place) + colours + "\"" + named(state) + (row.enabled ? "" : " disabled") +
-                          (focused ? " autofocus" : "") + ">";
+        std::string out = "<select" + common(row.part, state) + std::string(notRestored) + " class=\"m " +
+                          font + "\" style=\"" + box(row.place) + colours + "\"" + named(state) +
+                          (row.enabled ? "" : " disabled") + (focused ? " autofocus" : "") + ">";
         for (std::size_t i = 0; i < row.entries.size(); ++i) {
             const bool chosen = static_cast<int>(i) == state.choice;
             out += std::string(chosen ? "<option selected>" : "<option>") + escaped(row.entries[i]) +
@@ -267,7 +272,8 @@ std::string control(const design::Control& row, const present::PartState& state,
         return out + "</select>";
     }
     case Kind::TextBox:
-        return "<input" + common(row.part, state) + " class=\"t " + font + "\" style=\"" + box(row.place) +
+        return "<input" + common(row.part, state) + std::string(notRestored) + " class=\"t " + font +
+               "\" style=\"" + box(row.place) +
                "\" type=\"text\" tabindex=\"-1\" aria-hidden=\"true\" value=\"" + escaped(state.caption) +
                "\">";
     case Kind::Picture:
