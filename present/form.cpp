@@ -81,11 +81,16 @@ const Update& Form::handle(std::string_view where, std::optional<Part> pressed, 
     return update_;
 }
 
+const Update& Form::nothing()
+{
+    update_ = Update{};
+    return update_;
+}
+
 const Update& Form::load()
 {
     if (loaded_) {
-        update_ = Update{};
-        return update_;
+        return nothing();
     }
     loaded_ = true;
     return handle(loadStep, std::nullopt, [&] { engine_.load(); });
@@ -95,8 +100,7 @@ const Update& Form::press(Part button)
 {
     const Handler handler = pressHandler(button);
     if (handler == nullptr || !model_.canTakeFocus(button)) {
-        update_ = Update{};
-        return update_;
+        return nothing();
     }
     return handle(design::name(button), button, [&] { (engine_.*handler)(); });
 }
@@ -104,8 +108,7 @@ const Update& Form::press(Part button)
 const Update& Form::choose(Part list, int entry)
 {
     if (design::kind(list) != design::Kind::List || !model_.canTakeFocus(list)) {
-        update_ = Update{};
-        return update_;
+        return nothing();
     }
     return handle(design::name(list), std::nullopt, [&] { model_.choose(list, entry); });
 }
@@ -114,8 +117,7 @@ const Update& Form::tick(Part timer)
 {
     const Handler handler = tickHandler(timer);
     if (handler == nullptr || !model_[timer].running) {
-        update_ = Update{};
-        return update_;
+        return nothing();
     }
     return handle(design::name(timer), std::nullopt, [&] { (engine_.*handler)(); });
 }

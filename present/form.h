@@ -67,6 +67,9 @@ public:
     [[nodiscard]] QuizEngine& engine() { return engine_; }
 
 private:
+    // An event refused before anything ran: no change, no focus, nothing said.
+    const Update& nothing();
+
     template <typename Routine>
     const Update& handle(std::string_view where, std::optional<Part> pressed, Routine&& routine);
 

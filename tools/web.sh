@@ -99,8 +99,7 @@ case "$command" in
         ;;
     measure)
         build_site OFF
-        cd "$root/tests/web"
-        VORLEN_WEB_DIST="$build/dist" /usr/bin/python3 measure.py "$@"
+        VORLEN_WEB_DIST="$build/dist" /usr/bin/python3 "$root/bench/web/measure.py" "$@"
         ;;
     *)
         echo "usage: sh tools/web.sh build | serve | test | measure [size] [paint] [idle]" >&2

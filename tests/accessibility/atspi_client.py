@@ -10,9 +10,9 @@ import os
 import re
 import subprocess
 import sys
-import time
 
 import pyatspi
+from orca_session import Failure, wait_for
 
 QUESTION = re.compile(r"^(\d+) çarpı (\d+)$")
 
@@ -20,16 +20,6 @@ QUESTION = re.compile(r"^(\d+) çarpı (\d+)$")
 def fail(message):
     print("FAIL:", message, file=sys.stderr)
     sys.exit(1)
-
-
-def wait_for(what, probe, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        found = probe()
-        if found:
-            return found
-        time.sleep(0.05)
-    fail("timed out waiting for " + what)
 
 
 def application():
@@ -169,6 +159,8 @@ def main():
         press(ok)
         wait_for("the question after OK", lambda: question(app) == (1, 3))
         print("ok: the tree reads right and a question was played through AT-SPI")
+    except Failure as failure:
+        fail(str(failure))
     finally:
         proc.terminate()
         try:

@@ -20,7 +20,8 @@ import tempfile
 import time
 from pathlib import Path
 
-from browser import DIST, Browser, Site
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "web"))
+from browser import DIST, Browser, Site  # noqa: E402  (the web tests' browser and server)
 
 RUNS = int(os.environ.get("VORLEN_MEASURE_RUNS", "7"))
 IDLE_SECONDS = float(os.environ.get("VORLEN_IDLE_SECONDS", "20"))
