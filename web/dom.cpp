@@ -36,7 +36,7 @@ EM_JS(void, vorlen_bind, (const char* names, const char* status, const char* ale
         if (tag == "BUTTON" || tag == "SPAN") {
             // The caption as shown, kept from screen readers, and for a
             // label apart from it what they read.
-            var said = e.querySelector(".s");
+            var said = e.querySelector(".spoken");
             v.c[i] = text(e.getAttribute("aria-hidden") ? e : e.querySelector("[aria-hidden]"));
             if (said) {
                 v.s[i] = text(said);
@@ -91,7 +91,7 @@ EM_JS(void, vorlen_enabled, (int part, int enabled), {
             // Chromium leaves a list's entries unselected to screen readers
             // once the list was locked; new entries carry the choice again.
             var choice = e.selectedIndex;
-            e.replaceChildren.apply(e, Array.prototype.map.call(e.options, function(o) { return o.cloneNode(true); }));
+            Array.prototype.slice.call(e.options).forEach(function(o) { e.replaceChild(o.cloneNode(true), o); });
             e.selectedIndex = choice;
         }
     }
@@ -112,7 +112,9 @@ EM_JS(void, vorlen_name, (int part, const char* text, int length), {
         }
     } else if (e && e.getAttribute("aria-hidden") != "true") {
         var name = e.tagName == "IMG" ? "alt" : "aria-label";
-        if (e.getAttribute(name) !== t) {
+        if (!t && name != "alt") {
+            e.removeAttribute(name);
+        } else if (e.getAttribute(name) !== t) {
             e.setAttribute(name, t);
         }
     }
@@ -120,7 +122,9 @@ EM_JS(void, vorlen_name, (int part, const char* text, int length), {
 
 EM_JS(void, vorlen_description, (int part, const char* text, int length), {
     var e = Module.vorlen.p[part], t = UTF8ToString(text, length);
-    if (e && e.getAttribute("aria-description") !== t) {
+    if (e && !t) {
+        e.removeAttribute("aria-description");
+    } else if (e && e.getAttribute("aria-description") !== t) {
         e.setAttribute("aria-description", t);
     }
 });
@@ -143,18 +147,22 @@ EM_JS(void, vorlen_announce, (const char* text, int length, int urgent, int carr
     }
     // A new element each time, so that the same words twice are said twice;
     // screen readers pass over a bare text node added to a region. The
-    // element is a table with the words right in it, for Debian 12's Orca
-    // (43): Chromium sends it no text insertions, and of the elements added
-    // to a live region it takes a table alone for news, the rest for echoes
-    // of insertions. With no cell between, when Chromium does send the
-    // insertion (while some program listens to every text change) it comes
-    // from the table itself, and Orca still says the words once. The region
-    // stays what it is, polite or urgent, to every screen reader.
+    // element is a table of one row and one cell with the words, for Debian
+    // 12's Orca (43): Chromium sends it no text insertions, and of the
+    // elements added to a live region it takes a table alone for news, the
+    // rest for echoes of insertions. The region stays what it is, polite or
+    // urgent, to every screen reader.
     var region = urgent ? v.alert : v.status, said = document.createElement("div");
+    var row = said.appendChild(document.createElement("div")), cell = row.appendChild(document.createElement("div"));
     said.setAttribute("role", "table");
-    said.textContent = t;
+    row.setAttribute("role", "row");
+    cell.setAttribute("role", "cell");
+    cell.textContent = t;
     if (region) {
-        region.replaceChildren(said);
+        while (region.firstChild) {
+            region.removeChild(region.firstChild);
+        }
+        region.appendChild(said);
     }
 });
 

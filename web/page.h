@@ -1,5 +1,6 @@
 // The web page as the browser first paints it: Form1 as it stands after the
-// load step, written out at build time as one HTML document, so that the
+// load step, written out at build time into the page template (page.html.in)
+// with its style sheet (page.css) and start-up script (page.js), so that the
 // window shows before the program has even been fetched. Every panel,
 // control and line is one element at its design place (1 px per 15 twips),
 // with its caption, font, colours, state and what a screen reader calls it;
@@ -11,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vorlen::web {
 
@@ -20,17 +22,19 @@ using design::Part;
 inline constexpr const char* statusRegionId = "status";
 inline constexpr const char* alertRegionId = "alert";
 
-// The files beside the page.
-inline constexpr const char* programScript = "vorlen.js";
-inline constexpr const char* serviceWorkerScript = "sw.js";
-inline constexpr const char* manifestFile = "vorlen.webmanifest";
-inline constexpr const char* iconFile = "vorlen.svg";
-inline constexpr const char* touchIconFile = "vorlen-192.png";
-inline constexpr const char* pictureFile = "dedication.png";
+// The page's web files, as read from web/, and how to hash an inline piece
+// for the Content-Security-Policy: the SHA-256 digest in base64.
+struct PageSources {
+    std::string_view html;
+    std::string_view css;
+    std::string_view js;
+    std::string (*sha256Base64)(std::string_view text);
+};
 
 // The whole document for a model that has been through the load step, with
 // the keyboard focus where the load step left it.
-[[nodiscard]] std::string page(const present::WindowModel& model, std::optional<Part> focused);
+[[nodiscard]] std::string page(const present::WindowModel& model, std::optional<Part> focused,
+                               const PageSources& sources);
 
 // A design colour (0x00BBGGRR) as CSS "#rrggbb".
 [[nodiscard]] std::string cssColour(Colour colour);

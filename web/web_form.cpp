@@ -18,6 +18,8 @@ using present::Property;
 
 constexpr std::string_view deadlineKey = "counterDeadline=";
 
+constexpr auto allProperties = static_cast<std::uint16_t>(0xFFFFU);
+
 std::optional<Part> partAt(int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= design::partCount) {
@@ -106,7 +108,19 @@ void WebForm::start()
     for (const design::Timer& timer : design::timers) {
         run(timer.part, form_.model()[timer.part].running);
     }
-    enter([this]() -> const present::Update& { return form_.load(); });
+    enter([this]() -> const present::Update& {
+        // Every part as the model holds it after the load step, not only what
+        // the step changed: some browsers bring a control's value or locked
+        // state back on a reload, and the page must start as the model says.
+        const present::Update& loaded = form_.load();
+        everything_.changes.clear();
+        for (std::size_t i = 0; i < design::partCount; ++i) {
+            everything_.changes.push_back({.part = static_cast<Part>(i), .what = allProperties});
+        }
+        everything_.focus = loaded.focus;
+        everything_.announcement = loaded.announcement;
+        return everything_;
+    });
     dom::markReady();
 }
 
@@ -157,10 +171,13 @@ void WebForm::apply(const present::Update& update)
     for (const present::Change& change : update.changes) {
         const present::PartState& state = form_.model()[change.part];
         const int part = at(change.part);
-        if (change.has(Property::Caption)) {
+        const design::Kind kind = design::kind(change.part);
+        if (change.has(Property::Caption) &&
+            (kind == design::Kind::Label || kind == design::Kind::Button || kind == design::Kind::TextBox)) {
             dom::setCaption(part, shownCaption(change.part, state.caption));
         }
-        if (change.has(Property::Colour)) {
+        // A button's and a list's text colours are the style sheet's, by state.
+        if (change.has(Property::Colour) && kind == design::Kind::Label) {
             dom::setColour(part, cssColour(state.colour));
         }
         if (change.has(Property::Visible)) {
@@ -169,10 +186,10 @@ void WebForm::apply(const present::Update& update)
         if (change.has(Property::Enabled)) {
             dom::setEnabled(part, state.enabled);
         }
-        if (change.has(Property::Choice)) {
+        if (change.has(Property::Choice) && kind == design::Kind::List) {
             dom::setChoice(part, state.choice);
         }
-        if (change.has(Property::Running)) {
+        if (change.has(Property::Running) && kind == design::Kind::Timer) {
             run(change.part, state.running);
         }
         if (change.has(Property::Name)) {

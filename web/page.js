@@ -1,0 +1,77 @@
+/* Vorlen's start-up script, run as the page is parsed: index.html holds it
+ * inline, under the hash that its Content-Security-Policy names. It fits the
+ * window to the screen, loads the program once the window is painted (so
+ * that the program never delays the first paint), says in the question area
+ * when this browser cannot run the program, and has the service worker keep
+ * the files for playing offline.
+ *
+ * What the page and the program's bridge (dom.cpp) agree on:
+ *  - every part is the element whose id is its design name (Frame1, Label4,
+ *    cev1, Combo1 ...; the timers have none); a label shows its caption in its
+ *    [aria-hidden] child and says its name in its .spoken child; a button
+ *    shows its caption in its [aria-hidden] child and is named by
+ *    aria-label; a list is the <select> with that id, inside its drawn box;
+ *  - #status and #alert are the regions that say announcements;
+ *  - #unsupported is the notice shown where the program cannot run;
+ *  - the bridge marks the page ready with data-vorlen="ready" on <html>;
+ *  - #Form1's data-width and data-height are the window's drawn size. */
+(function () {
+  "use strict";
+  var root = document.documentElement;
+  var form = document.getElementById("Form1");
+  var width = Number(form.getAttribute("data-width"));
+  var height = Number(form.getAttribute("data-height"));
+  // CSS zoom lays the window out again at the new size, so that its text
+  // stays sharp at any scale; a browser without it scales the drawn window.
+  var zoom = window.CSS && CSS.supports && CSS.supports("zoom", "2");
+
+  // The layout viewport's own size: a phone's innerWidth grows with content
+  // that overflows the screen, and pinch zoom changes the visual viewport;
+  // the window follows neither.
+  function fit() {
+    var scale = Math.min(root.clientWidth / width, root.clientHeight / height);
+    if (!(scale > 0)) {
+      return;
+    }
+    if (zoom) {
+      form.style.zoom = String(scale);
+    } else {
+      form.style.transform = "scale(" + scale + ")";
+    }
+    form.style.setProperty("--fit", String(scale));
+  }
+  fit();
+  addEventListener("resize", fit);
+  addEventListener("orientationchange", fit);
+
+  function unsupported() {
+    var notice = document.getElementById("unsupported");
+    if (notice) {
+      notice.hidden = false;
+    }
+  }
+
+  if (typeof WebAssembly !== "object") {
+    unsupported();
+  } else {
+    // The program's runtime reads Module as it starts: an abort (a browser
+    // that cannot compile it, say) leaves the notice, never a dead window.
+    window.Module = { onAbort: unsupported };
+    requestAnimationFrame(function () {
+      setTimeout(function () {
+        var script = document.createElement("script");
+        script.src = "vorlen.js";
+        script.onerror = unsupported;
+        document.head.appendChild(script);
+      });
+    });
+  }
+
+  if ("serviceWorker" in navigator) {
+    addEventListener("load", function () {
+      navigator.serviceWorker.register("sw.js").catch(function (error) {
+        console.warn("vorlen: offline copy: " + error);
+      });
+    });
+  }
+})();

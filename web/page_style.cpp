@@ -1,0 +1,199 @@
+#include "web/page_style.h"
+
+#include "web/page.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace vorlen::web {
+
+namespace {
+
+using design::Kind;
+
+std::string number(double value)
+{
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%g", value);
+    return text.data();
+}
+
+std::string px(int pixels)
+{
+    return std::to_string(pixels) + "px";
+}
+
+std::string box(int left, int top, int width, int height)
+{
+    return "left:" + px(left) + ";top:" + px(top) + ";width:" + px(width) + ";height:" + px(height);
+}
+
+std::string box(const design::Rect& place)
+{
+    return box(design::px(place.left), design::px(place.top), design::px(place.width),
+               design::px(place.height));
+}
+
+bool sameFont(const design::Font& a, const design::Font& b)
+{
+    return a.family == b.family && a.points == b.points && a.bold == b.bold;
+}
+
+std::string cssFont(const design::Font& font)
+{
+    // The design's face first, then its stand-ins, then any sans-serif.
+    std::string families = "\"" + std::string(font.family) + "\"";
+    for (const design::FontStandIns& entry : design::fontStandIns) {
+        if (entry.family == font.family) {
+            for (const std::string_view face : entry.faces) {
+                families += ",\"" + std::string(face) + "\"";
+            }
+        }
+    }
+    return std::string(font.bold ? "700 " : "400 ") + number(font.points) + "pt " + families + ",sans-serif";
+}
+
+const design::Panel& panelRow(Part part)
+{
+    const auto* found = std::find_if(design::panels.begin(), design::panels.end(),
+                                     [part](const design::Panel& panel) { return panel.part == part; });
+    return found != design::panels.end() ? *found : design::panels.front();
+}
+
+// The design's colours and the button look, for page.css to use.
+std::string designProperties()
+{
+    const design::ButtonLook& look = design::buttonLook;
+    const auto shade = [](Colour colour, int percent) { return cssColour(design::shaded(colour, percent)); };
+    return ":root{--ground:" + cssColour(windowGround) + ";--face:" + cssColour(look.face) +
+           ";--face-hover:" + shade(look.face, look.hovered) +
+           ";--face-pressed:" + shade(look.face, look.pressed) +
+           ";--edge-upper:" + cssColour(look.upperEdge) +
+           ";--edge-lower:" + shade(look.face, look.lowerEdge) +
+           ";--outline:" + shade(look.face, look.outline) +
+           ";--outline-disabled:" + shade(look.face, look.outlineDisabled) +
+           ";--greyed:" + shade(look.face, look.greyedText) +
+           ";--list-outline:" + shade(windowGround, look.outline) +
+           ";--list-greyed:" + shade(windowGround, look.greyedText) + ";--corner:" + px(look.cornerRadiusPx) +
+           ";--focus:rgba(0,0,0,.63);--notice:" + cssColour(colour::red) + "}";
+}
+
+// Where a label stands: its drawn box, or the edge it keeps as its caption
+// changes.
+std::string labelPlace(const design::Control& row)
+{
+    const design::Rect& place = row.place;
+    const int left = design::px(place.left);
+    const int width = design::px(place.width);
+    if (row.sizing == design::Sizing::Fixed) {
+        return box(place);
+    }
+    std::string where;
+    switch (row.align) {
+    case design::Align::Left:
+        where = "left:" + px(left);
+        break;
+    case design::Align::Right:
+        where = "right:" + px(design::px(panelRow(row.panel).place.width) - left - width);
+        break;
+    case design::Align::Center:
+        where = "left:" + number(left + width / 2.0) + "px";
+        break;
+    }
+    return where + ";top:" + px(design::px(place.top));
+}
+
+// A line drawn with flat ends, beneath the other controls of its panel, cut
+// to the panel's inside: the panel lets its controls' reach pass its edge,
+// so it clips nothing itself.
+std::string lineBox(const design::Line& row)
+{
+    const design::Rect& panel = panelRow(row.panel).place;
+    const int x1 = design::px(std::min(row.x1, row.x2));
+    const int x2 = design::px(std::max(row.x1, row.x2));
+    const int y1 = design::px(std::min(row.y1, row.y2));
+    const int y2 = design::px(std::max(row.y1, row.y2));
+    const int half = row.widthPx / 2;
+    const bool across = y1 == y2;
+    const int left = std::max(0, across ? x1 : x1 - half);
+    const int top = std::max(0, across ? y1 - half : y1);
+    const int right = std::min(design::px(panel.width), across ? x2 : x1 - half + row.widthPx);
+    const int bottom = std::min(design::px(panel.height), across ? y1 - half + row.widthPx : y2);
+    return box(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
+// One rule per part: its place, its stacking, its colours.
+std::string partRules(const present::WindowModel& model)
+{
+    std::string css = "#Form1{width:" + px(design::px(design::clientWidth)) +
+                      ";height:" + px(design::px(design::clientHeight)) + "}";
+    for (std::size_t i = 0; i < design::panels.size(); ++i) {
+        const design::Panel& panel = design::panels[i];
+        css += "#" + std::string(design::name(panel.part)) + "{" + box(panel.place) +
+               ";z-index:" + std::to_string(i) + "}";
+    }
+    for (const design::Control& row : design::controls) {
+        const std::string name(design::name(row.part));
+        switch (row.kind) {
+        case Kind::Label:
+            css += "#" + name + "{" + labelPlace(row) + ";color:" + cssColour(model[row.part].colour) + "}";
+            break;
+        case Kind::Button:
+            css += "#" + name + "{" + box(row.place) + ";--text:" + cssColour(row.fore) +
+                   ";--text-hover:" + cssColour(row.foreHover) + "}";
+            break;
+        case Kind::List:
+            css += "[data-part=" + name + "]{" + box(row.place) + ";--text:" + cssColour(row.fore) + "}";
+            break;
+        case Kind::TextBox:
+        case Kind::Picture:
+            css += "#" + name + "{" + box(row.place) + "}";
+            break;
+        case Kind::Panel:
+        case Kind::Timer:
+            break;
+        }
+    }
+    for (const design::Line& line : design::lines) {
+        css += "#" + std::string(line.name) + "{" + lineBox(line) + ";background:" + cssColour(line.colour) +
+               "}";
+    }
+    return css;
+}
+
+} // namespace
+
+std::vector<design::Font> fontsInUse()
+{
+    std::vector<design::Font> fonts{design::defaultFont};
+    for (const design::Control& control : design::controls) {
+        if (std::none_of(fonts.begin(), fonts.end(),
+                         [&control](const design::Font& font) { return sameFont(font, control.font); })) {
+            fonts.push_back(control.font);
+        }
+    }
+    return fonts;
+}
+
+std::string fontClass(const std::vector<design::Font>& fonts, const design::Font& font)
+{
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        if (sameFont(fonts[i], font)) {
+            return "font-" + std::to_string(i);
+        }
+    }
+    return "font-0";
+}
+
+std::string styleSheet(const std::vector<design::Font>& fonts, const present::WindowModel& model,
+                       std::string_view pageCss)
+{
+    std::string css = designProperties();
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        css += ".font-" + std::to_string(i) + "{font:" + cssFont(fonts[i]) + "}";
+    }
+    return css + partRules(model) + "\n" + std::string(pageCss);
+}
+
+} // namespace vorlen::web
