@@ -98,11 +98,11 @@ void Spoken::name(WindowModel& model) const
         model.setName(label, caption(label) + caption(value));
     }
     model.setName(Part::command9, caption(Part::command9));
-    // While idle the samples run under fixed names, so that nothing changes
-    // eleven times a second for a screen reader to follow.
-    for (std::size_t i = 0; i < answers.size(); ++i) {
-        model.setName(answers[i],
-                      running ? caption(answers[i]) : std::string(phrase::answer) + std::to_string(i + 1));
+    // Each answer is called what it shows, so that a child who speaks to
+    // the computer can say it; while idle the samples change these names
+    // under disabled buttons, where no screen reader speaks them.
+    for (const Part answer : answers) {
+        model.setName(answer, caption(answer));
     }
     model.setName(Part::chameleonButton1, caption(Part::chameleonButton1));
     model.setName(Part::chameleonButton2, caption(Part::chameleonButton2));

@@ -19,7 +19,6 @@ namespace phrase {
 inline constexpr std::string_view windowName = "Vorlen";
 inline constexpr std::string_view times = " çarpı "; // "7 çarpı 8"
 inline constexpr std::string_view samples = "Örnek sorular";
-inline constexpr std::string_view answer = "Cevap "; // "Cevap 1" .. "Cevap 4" while idle
 inline constexpr std::string_view tableChoice = "Çarpım tablosu seçimi";
 inline constexpr std::string_view orderChoice = "Soru sırası seçimi";
 inline constexpr std::string_view dedication = "İthaf";
