@@ -21,8 +21,10 @@ windows="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googlet
 # The web page (tools/web.sh): emscripten (with node) and GoogleTest's sources
 # for the build and the tests under node; Chromium, its driver and selenium
 # for the browser tests, the faces the page asks for, openssl for the https
-# test, and the screen-reader test's desktop, run in Chromium.
+# test, Java for the Nu HTML checker, and the screen-reader test's desktop,
+# run in Chromium.
 web="cmake make googletest emscripten chromium chromium-driver python3 python3-selenium python3-pil openssl
+default-jre-headless
 fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato xvfb xauth dbus at-spi2-core
 python3-pyatspi $screenreader"
 

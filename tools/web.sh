@@ -65,12 +65,24 @@ run() {
     fi
 }
 
+# The checkers the tests run (tests/web/package.json): the Nu HTML checker
+# and axe-core, from npm, without their install scripts (vnu-jar's would
+# fetch a Java of its own; Debian's is used).
+checkers() {
+    if [ ! -f "$root/tests/web/node_modules/axe-core/axe.min.js" ] ||
+        [ ! -f "$root/tests/web/node_modules/vnu-jar/build/dist/vnu.jar" ]; then
+        say "installing the checkers from npm"
+        (cd "$root/tests/web" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+    fi
+}
+
 run_tests() {
+    checkers
     VORLEN_WEB_DIST="$build/dist"
     VORLEN_COUNTER_HOST="${VORLEN_COUNTER_HOST:-sayac.keldar.example}"
     export VORLEN_WEB_DIST VORLEN_COUNTER_HOST
     run "engine, model and page rules under node" ctest --test-dir "$build" -j2 --output-on-failure
-    for suite in layout quiz counter offline accessibility screenshots; do
+    for suite in layout devices quiz old_browsers counter offline accessibility checkers screenshots; do
         run "page in Chromium: $suite" /usr/bin/python3 -m unittest -v "test_$suite"
     done
     run "quiz under Orca in Chromium" sh "$root/tools/with-atspi.sh" /usr/bin/python3 "$root/tests/web/orca_web_test.py"

@@ -45,7 +45,10 @@ class Offline(unittest.TestCase):
         self.assertEqual((manifest["name"], manifest["lang"], manifest["display"]), ("Vorlen", "tr", "standalone"))
         icons = {(icon["sizes"], icon.get("purpose", "any")): icon["src"] for icon in manifest["icons"]}
         self.assertEqual(set(icons), {("192x192", "any"), ("512x512", "any"), ("512x512", "maskable")})
-        for (sizes, _), name in icons.items():
+        self.assertEqual(manifest["id"], "./")
+        shots = {shot["form_factor"]: (shot["sizes"], shot["src"]) for shot in manifest["screenshots"]}
+        self.assertEqual(set(shots), {"wide", "narrow"})
+        for (sizes, _), name in list(icons.items()) + [((sizes, "shot"), src) for sizes, src in shots.values()]:
             with open(DIST / name, "rb") as icon:
                 header = icon.read(24)
             self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n", name)
@@ -65,6 +68,13 @@ class Offline(unittest.TestCase):
             with self.subTest(query=query):
                 self.browser.open(site.url + query)
                 self.play_a_little()
+        # The icons an installed game shows are kept too.
+        icons = self.browser.driver.execute_async_script(
+            "var done=arguments[arguments.length-1];Promise.all(['vorlen-192.png','vorlen-512.png',"
+            "'vorlen-maskable-512.png'].map(function(f){return fetch(f).then(function(r){return r.status})}))"
+            ".then(done,function(e){done(String(e))})"
+        )
+        self.assertEqual(icons, [200, 200, 200])
 
     def test_a_new_deployment_replaces_the_offline_copy(self):
         site = self.serve(DIST)
