@@ -24,7 +24,7 @@ windows="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googlet
 # test, Java for the Nu HTML checker, and the screen-reader test's desktop,
 # run in Chromium.
 web="cmake make googletest emscripten chromium chromium-driver python3 python3-selenium python3-pil openssl
-default-jre-headless
+default-jre-headless python3-websocket
 fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato xvfb xauth dbus at-spi2-core
 python3-pyatspi $screenreader"
 

@@ -82,7 +82,7 @@ run_tests() {
     VORLEN_COUNTER_HOST="${VORLEN_COUNTER_HOST:-sayac.keldar.example}"
     export VORLEN_WEB_DIST VORLEN_COUNTER_HOST
     run "engine, model and page rules under node" ctest --test-dir "$build" -j2 --output-on-failure
-    for suite in layout devices quiz old_browsers counter offline accessibility checkers screenshots; do
+    for suite in layout devices quiz old_browsers counter offline accessibility checkers screenshots monkey; do
         run "page in Chromium: $suite" /usr/bin/python3 -m unittest -v "test_$suite"
     done
     run "quiz under Orca in Chromium" sh "$root/tools/with-atspi.sh" /usr/bin/python3 "$root/tests/web/orca_web_test.py"
