@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -23,7 +24,7 @@ double ratio(Colour first, Colour second)
 {
     const auto luminance = [](Colour colour) {
         double sum = 0;
-        const double weights[] = {0.2126, 0.7152, 0.0722}; // red, green, blue
+        const std::array<double, 3> weights{0.2126, 0.7152, 0.0722}; // red, green, blue
         for (unsigned channel = 0; channel < 3; ++channel) {
             const double value = ((colour >> (8 * channel)) & 0xFFU) / 255.0;
             sum += weights[channel] *
