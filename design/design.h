@@ -592,6 +592,7 @@ struct ButtonLook {
     int outlineDisabled = 130;   // the outline of a disabled button
     int greyedText = 150;        // the text of a disabled button, from the face
     int cornerRadiusPx = 4;      // at 96 dpi
+    bool contrastedText = false; // the rows' text colours darkened to stand out (design/contrast.h)
 };
 inline constexpr ButtonLook buttonLook{};
 

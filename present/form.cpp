@@ -119,7 +119,32 @@ const Update& Form::tick(Part timer)
     if (handler == nullptr || !model_[timer].running) {
         return nothing();
     }
-    return handle(design::name(timer), std::nullopt, [&] { (engine_.*handler)(); });
+    return handle(design::name(timer), std::nullopt, [&] {
+        model_.ticking(timer);
+        (engine_.*handler)();
+    });
+}
+
+const Update& Form::circumstances(const Circumstances& circumstances)
+{
+    update_ = Update{};
+    model_.setCircumstances(circumstances);
+    model_.takeChanges(update_.changes);
+    return update_;
+}
+
+const Update& Form::prefer(const Preferences& preferences)
+{
+    Circumstances now = model_.circumstances();
+    now.preferences = preferences;
+    return circumstances(now);
+}
+
+const Update& Form::show(bool shown)
+{
+    Circumstances now = model_.circumstances();
+    now.shown = shown;
+    return circumstances(now);
 }
 
 } // namespace vorlen::present

@@ -62,6 +62,16 @@ public:
     // A tick of a timer, taken only while the timer runs.
     const Update& tick(Part timer);
 
+    // The child's system settings (Preferences, present/window_model.h), at
+    // any time, also before load(): what they change.
+    const Update& prefer(const Preferences& preferences);
+
+    // The window or page was hidden (minimised) or shown again: what that
+    // changes.
+    const Update& show(bool shown);
+
+    [[nodiscard]] const Preferences& preferences() const { return model_.circumstances().preferences; }
+
     [[nodiscard]] const WindowModel& model() const { return model_; }
     [[nodiscard]] bool loaded() const { return loaded_; }
     [[nodiscard]] QuizEngine& engine() { return engine_; }
@@ -69,6 +79,9 @@ public:
 private:
     // An event refused before anything ran: no change, no focus, nothing said.
     const Update& nothing();
+
+    // The parts that a change of circumstances changed.
+    const Update& circumstances(const Circumstances& circumstances);
 
     template <typename Routine>
     const Update& handle(std::string_view where, std::optional<Part> pressed, Routine&& routine);

@@ -65,35 +65,55 @@ class WindowModel::View final : public Label,
 public:
     View(WindowModel& model, Part part) : model_(model), part_(part) {}
 
-    void setCaption(const std::string& text) override { state().caption = text; }
-    void setForeColor(Colour colour) override { state().colour = colour; }
-    void setVisible(bool visible) override { state().visible = visible; }
+    void setCaption(const std::string& text) override
+    {
+        write([&](PartState& state) { state.caption = text; });
+    }
+    void setForeColor(Colour colour) override
+    {
+        write([&](PartState& state) { state.colour = colour; });
+    }
+    void setVisible(bool visible) override
+    {
+        write([&](PartState& state) { state.visible = visible; });
+    }
     void setEnabled(bool enabled) override
     {
         if (design::kind(part_) == design::Kind::Timer) {
-            state().running = enabled;
+            if (enabled) {
+                model_.ticked_[design::index(part_)] = false; // started: a tick is to come
+            }
+            write([&](PartState& state) { state.running = enabled; });
         } else {
-            state().enabled = enabled;
+            write([&](PartState& state) { state.enabled = enabled; });
         }
     }
-    [[nodiscard]] std::string caption() const override { return model_[part_].caption; }
-    [[nodiscard]] bool isVisible() const override { return model_[part_].visible; }
+    [[nodiscard]] std::string caption() const override { return engineState().caption; }
+    [[nodiscard]] bool isVisible() const override { return engineState().visible; }
     void setListIndex(int index) override
     {
         const auto entries = static_cast<int>(design::row(part_).control->entries.size());
         if (index < -1 || index >= entries) {
             throw std::out_of_range("no such list entry");
         }
-        state().choice = index;
+        write([&](PartState& state) { state.choice = index; });
     }
     [[nodiscard]] std::string text() const override
     {
-        return design::kind(part_) == design::Kind::List ? model_.choiceText(part_) : model_[part_].caption;
+        return design::kind(part_) == design::Kind::List ? model_.choiceText(part_) : engineState().caption;
     }
-    void setText(const std::string& text) override { state().caption = text; }
+    void setText(const std::string& text) override
+    {
+        write([&](PartState& state) { state.caption = text; });
+    }
 
 private:
-    PartState& state() { return model_.at(part_); }
+    template <typename Writing> void write(Writing&& writing)
+    {
+        std::forward<Writing>(writing)(model_.at(part_));
+        model_.refresh(part_);
+    }
+    [[nodiscard]] const PartState& engineState() const { return model_.now_[design::index(part_)]; }
 
     WindowModel& model_;
     Part part_;
@@ -106,6 +126,7 @@ WindowModel::WindowModel()
         now_[i] = designState(part);
         views_[i] = std::make_unique<View>(*this, part);
     }
+    presented_ = now_;
     shown_ = now_;
 }
 
@@ -159,7 +180,7 @@ void WindowModel::choose(Part list, int entry)
 
 std::string WindowModel::choiceText(Part list) const
 {
-    const int choice = (*this)[list].choice;
+    const int choice = now_[design::index(list)].choice;
     const auto entries = design::row(list).control->entries;
     return choice >= 0 && static_cast<std::size_t>(choice) < entries.size()
                ? std::string(entries[static_cast<std::size_t>(choice)])
@@ -176,20 +197,42 @@ bool WindowModel::canTakeFocus(Part part) const
 void WindowModel::setName(Part part, std::string name)
 {
     at(part).name = std::move(name);
+    refresh(part);
 }
 
 void WindowModel::setDescription(Part part, std::string description)
 {
     at(part).description = std::move(description);
+    refresh(part);
+}
+
+void WindowModel::setCircumstances(const Circumstances& circumstances)
+{
+    circumstances_ = circumstances;
+    for (std::size_t i = 0; i < design::partCount; ++i) {
+        refresh(static_cast<Part>(i));
+    }
+}
+
+void WindowModel::ticking(Part timer)
+{
+    ticked_[design::index(timer)] = true;
+    refresh(timer);
+}
+
+void WindowModel::refresh(Part part)
+{
+    const std::size_t i = design::index(part);
+    presented_[i] = presented(part, now_[i], circumstances_, ticked_[i]);
 }
 
 void WindowModel::takeChanges(std::vector<Change>& into)
 {
     for (std::size_t i = 0; i < design::partCount; ++i) {
-        const std::uint16_t what = differences(now_[i], shown_[i]);
+        const std::uint16_t what = differences(presented_[i], shown_[i]);
         if (what != 0) {
             into.push_back({static_cast<Part>(i), what});
-            shown_[i] = now_[i];
+            shown_[i] = presented_[i];
         }
     }
 }

@@ -3,8 +3,10 @@
 // runs, as the quiz engine last left them, with what a screen reader calls
 // each part. It starts from the design table and stands behind the engine's
 // control interfaces, so the engine writes only here and reads only from
-// here; a front end reads what changed since it last looked and applies only
-// that. It knows no widget and decides nothing about the quiz.
+// here. What it shows the front ends is that state as the child's system
+// settings and a hidden window want it (presented.cpp); a front end reads
+// what changed there since it last looked and applies only that. It knows no
+// widget and decides nothing about the quiz.
 #pragma once
 
 #include "design/design.h"
@@ -54,6 +56,26 @@ struct PartState {
     std::string description;
 };
 
+// The child's system settings.
+struct Preferences {
+    bool reducedMotion = false; // the system asks for less motion
+    bool moreContrast = false;  // the system asks for more contrast
+    bool forcedColours = false; // the system's own colours replace the window's (high contrast)
+    bool operator==(const Preferences&) const = default;
+};
+
+// What the front ends' view of the window depends on beside the engine.
+struct Circumstances {
+    Preferences preferences;
+    bool shown = true; // someone can see the window: it is neither hidden nor minimised
+};
+
+// A part as the front ends show it: the engine's state, with less motion,
+// more contrast and a hidden window taken into account. ticked: the timer
+// ticked since the engine last started it.
+[[nodiscard]] PartState presented(Part part, const PartState& engine, const Circumstances& circumstances,
+                                  bool ticked);
+
 class WindowModel {
 public:
     WindowModel();
@@ -61,7 +83,8 @@ public:
     WindowModel& operator=(const WindowModel&) = delete;
     ~WindowModel();
 
-    [[nodiscard]] const PartState& operator[](Part part) const { return now_[design::index(part)]; }
+    // The part as the front ends show it.
+    [[nodiscard]] const PartState& operator[](Part part) const { return presented_[design::index(part)]; }
 
     // The engine's view of the window, with the front end's web browser.
     [[nodiscard]] Controls controls(WebBrowser& browser);
@@ -79,6 +102,12 @@ public:
     void setName(Part part, std::string name);
     void setDescription(Part part, std::string description);
 
+    [[nodiscard]] const Circumstances& circumstances() const { return circumstances_; }
+    void setCircumstances(const Circumstances& circumstances);
+
+    // A tick of the timer is about to run.
+    void ticking(Part timer);
+
     // Appends the parts that differ from what was last taken, in the order of
     // Part, each once with every property that differs, and takes them.
     void takeChanges(std::vector<Change>& into);
@@ -87,9 +116,13 @@ private:
     class View;
 
     PartState& at(Part part) { return now_[design::index(part)]; }
+    void refresh(Part part);
 
-    std::array<PartState, design::partCount> now_;
-    std::array<PartState, design::partCount> shown_;
+    std::array<PartState, design::partCount> now_;       // as the engine left it
+    std::array<PartState, design::partCount> presented_; // as the front ends are to show it
+    std::array<PartState, design::partCount> shown_;     // as they were last told
+    std::array<bool, design::partCount> ticked_{};       // a timer ticked since it was started
+    Circumstances circumstances_;
     std::array<std::unique_ptr<View>, design::partCount> views_;
 };
 

@@ -76,6 +76,7 @@ Form1::Form1(Options options) : options_(std::move(options))
     parts_ = std::make_unique<Parts>(window_);
     buildAccessibility();
     layout(dpi_);
+    takePreferences();
     for (const design::Timer& timer : design::timers) {
         setTimer(timer.part, form_->model()[timer.part].running);
     }
@@ -136,6 +137,15 @@ void Form1::layout(int dpi)
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     parts_->layout(dpi);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Form1::takePreferences()
+{
+    const present::Preferences preferences = options_.readPreferences();
+    look_ = Look{.moreContrast = preferences.moreContrast, .forcedColours = preferences.forcedColours};
+    parts_->setLook(look_);
+    apply(form_->prefer(preferences));
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

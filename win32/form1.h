@@ -5,13 +5,15 @@
 // scales every place, size and font by the window's dpi. The quiz rules and
 // what a screen reader hears are decided in the model, not here.
 //   form1.cpp           creation, showing, the keyboard focus, failure reports
-//   form1_messages.cpp  the window's messages: events in, the fixed size
+//   form1_messages.cpp  the window's messages: events in, the fixed size,
+//                       the system settings and minimising
 //   form1_apply.cpp     applying the model's update to the parts
 #pragma once
 
 #include "design/design.h"
 #include "engine/controls.h"
 #include "present/form.h"
+#include "win32/system_look.h"
 #include "win32/window_class.h"
 
 #include <array>
@@ -41,6 +43,8 @@ public:
         std::function<void(const std::string&)> reportFailure = &Form1::reportToDebuggerAndConsole;
         // The program ends its message loop when the window closes.
         bool quitOnClose = false;
+        // The child's system settings, read at start and whenever they change.
+        std::function<present::Preferences()> readPreferences = &systemPreferences;
     };
 
     Form1();
@@ -86,12 +90,15 @@ private:
     void apply(const present::Update& update);
     void applyPart(const present::Change& change);
     void setTimer(design::Part timer, bool running);
+    // Reads the system settings and passes them to the model and the parts.
+    void takePreferences();
     void buildAccessibility();
 
     Options options_;
     HWND window_ = nullptr;
     int dpi_ = 96;
     HWND focusToRestore_ = nullptr;
+    Look look_;
     std::array<bool, design::timers.size()> timersRunning_{};
 
     std::unique_ptr<WebBrowser> browser_;

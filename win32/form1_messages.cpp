@@ -91,7 +91,23 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
             }
         }
         return 0;
+    case WM_SETTINGCHANGE:
+        takePreferences();
+        break;
+    case WM_SYSCOLORCHANGE:
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
+    case WM_ERASEBKGND: {
+        RECT box{};
+        GetClientRect(window_, &box);
+        FillRect(reinterpret_cast<HDC>(wParam), &box, groundBrush(look_));
+        return 1;
+    }
     case WM_SIZE:
+        // Nobody sees the idle samples in a minimised window.
+        if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED) {
+            apply(form_->show(wParam == SIZE_RESTORED));
+        }
         if (wParam == SIZE_MAXIMIZED) {
             // Maximised from outside (a show mode, a shell command): back to
             // the drawn size.

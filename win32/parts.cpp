@@ -124,6 +124,27 @@ QuizList& Parts::list(Part part) const
     return held(lists_, part);
 }
 
+void Parts::setLook(const Look& look)
+{
+    for (std::size_t i = 0; i < design::partCount; ++i) {
+        if (panels_[i] != nullptr) {
+            panels_[i]->setLook(look);
+        }
+        if (labels_[i] != nullptr) {
+            labels_[i]->setLook(look);
+        }
+        if (buttons_[i] != nullptr) {
+            buttons_[i]->setLook(look);
+        }
+        if (lists_[i] != nullptr) {
+            lists_[i]->setLook(look);
+        }
+    }
+    for (const auto& line : lines_) {
+        line->setLook(look);
+    }
+}
+
 std::optional<Part> Parts::partOf(HWND window) const
 {
     if (window == nullptr) {

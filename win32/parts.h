@@ -46,6 +46,9 @@ public:
     // Places, sizes and fonts at a dpi (layout.cpp).
     void layout(int dpi);
 
+    // How every panel, label, button, list and line paints.
+    void setLook(const Look& look);
+
 private:
     HFONT fontFor(const design::Font& font, int dpi);
 

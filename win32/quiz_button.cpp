@@ -1,6 +1,6 @@
 #include "win32/quiz_button.h"
 
-#include "design/design.h"
+#include "design/contrast.h"
 #include "win32/dpi.h"
 #include "win32/paint_buffer.h"
 #include "win32/unicode.h"
@@ -13,12 +13,41 @@ namespace vorlen::win32 {
 
 namespace {
 
-// The design's colours are 0x00BBGGRR, as COLORREF.
-constexpr design::ButtonLook look = design::buttonLook;
+// The design's colours are 0x00BBGGRR, as COLORREF. Under forced colours
+// each takes its system colour instead.
+struct Colours {
+    COLORREF face, pressed, hovered, upperEdge, lowerEdge, outline, text, hoverText;
+    bool edges; // the raised edge is drawn
+};
 
-COLORREF shade(int percent)
+Colours coloursFor(const Look& look, bool enabled, COLORREF text, COLORREF hoverText)
 {
-    return design::shaded(look.face, percent);
+    using design::Drawn;
+    if (look.forcedColours) {
+        const COLORREF face = forcedColour(Drawn::ButtonFace);
+        const COLORREF ink = forcedColour(enabled ? Drawn::ButtonText : Drawn::ButtonTextDisabled);
+        return {.face = face,
+                .pressed = face,
+                .hovered = face,
+                .upperEdge = face,
+                .lowerEdge = face,
+                .outline = forcedColour(enabled ? Drawn::ButtonOutline : Drawn::ButtonOutlineDisabled),
+                .text = ink,
+                .hoverText = ink,
+                .edges = false};
+    }
+    const design::ButtonLook& shades = design::buttonLookFor(look.moreContrast);
+    const auto shade = [&shades](int percent) { return design::shaded(shades.face, percent); };
+    const COLORREF greyed = shade(shades.greyedText);
+    return {.face = shades.face,
+            .pressed = shade(shades.pressed),
+            .hovered = shade(shades.hovered),
+            .upperEdge = shades.upperEdge,
+            .lowerEdge = shade(shades.lowerEdge),
+            .outline = shade(enabled ? shades.outline : shades.outlineDisabled),
+            .text = enabled ? design::buttonText(shades, text) : greyed,
+            .hoverText = enabled ? design::buttonText(shades, hoverText) : greyed,
+            .edges = true};
 }
 
 // The button and every window it lies in must be enabled for a press.
@@ -67,6 +96,14 @@ void QuizButton::setCaption(std::wstring caption)
     }
 }
 
+void QuizButton::setLook(const Look& look)
+{
+    if (look != look_) {
+        look_ = look;
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
 void QuizButton::press()
 {
     if (!enabledThroughout(window_)) {
@@ -105,20 +142,21 @@ void QuizButton::paint()
         hover_ = false;
     }
     const bool hover = enabled && hover_;
+    const Colours colours = coloursFor(look_, enabled, text_, hoverText_);
 
     // The panel's face around the rounded corners.
-    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-    COLORREF fill = look.face;
+    FillRect(dc, &box, groundBrush(look_));
+    COLORREF fill = colours.face;
     if (shownDown_) {
-        fill = shade(look.pressed);
+        fill = colours.pressed;
     } else if (hover) {
-        fill = shade(look.hovered);
+        fill = colours.hovered;
     }
     HBRUSH brush = CreateSolidBrush(fill);
-    HPEN outline = CreatePen(PS_SOLID, 1, shade(enabled ? look.outline : look.outlineDisabled));
+    HPEN outline = CreatePen(PS_SOLID, 1, colours.outline);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, outline);
-    const int corner = 2 * scaled(look.cornerRadiusPx, dpiOf(window_));
+    const int corner = 2 * scaled(design::buttonLook.cornerRadiusPx, dpiOf(window_));
     RoundRect(dc, box.left, box.top, box.right, box.bottom, corner, corner);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
@@ -126,10 +164,10 @@ void QuizButton::paint()
     DeleteObject(brush);
 
     // A soft raised edge: light above, shade below; flat while pressed.
-    if (!shownDown_) {
+    if (!shownDown_ && colours.edges) {
         const int inset = corner / 2;
-        HPEN light = CreatePen(PS_SOLID, 1, look.upperEdge);
-        HPEN lower = CreatePen(PS_SOLID, 1, shade(look.lowerEdge));
+        HPEN light = CreatePen(PS_SOLID, 1, colours.upperEdge);
+        HPEN lower = CreatePen(PS_SOLID, 1, colours.lowerEdge);
         oldPen = SelectObject(dc, light);
         MoveToEx(dc, box.left + inset, box.top + 1, nullptr);
         LineTo(dc, box.right - inset, box.top + 1);
@@ -141,11 +179,7 @@ void QuizButton::paint()
         DeleteObject(lower);
     }
 
-    COLORREF ink = hover ? hoverText_ : text_;
-    if (!enabled) {
-        ink = shade(look.greyedText);
-    }
-    SetTextColor(dc, ink);
+    SetTextColor(dc, hover ? colours.hoverText : colours.text);
     SetBkMode(dc, TRANSPARENT);
     buffer.useFont(font_);
     RECT textBox = box;
@@ -158,9 +192,13 @@ void QuizButton::paint()
     if (focused_) {
         RECT focus = box;
         InflateRect(&focus, -3, -3);
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetBkColor(dc, fill);
-        DrawFocusRect(dc, &focus);
+        if (look_.forcedColours) {
+            FrameRect(dc, &focus, forcedBrush(design::Drawn::FocusMark));
+        } else {
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, fill);
+            DrawFocusRect(dc, &focus);
+        }
     }
 }
 

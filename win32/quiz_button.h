@@ -1,5 +1,6 @@
 // The push button of the window: one class for all seven buttons. It paints
-// itself in the design's button look (design::buttonLook): the face, lighter
+// itself in the design's button look (design::buttonLookFor, or the system's
+// colours under a high-contrast theme): the face, lighter
 // under the mouse with its hover text colour, darker while held down, its
 // edges and outline, greyed text while disabled, and a focus rectangle. It
 // keeps its caption itself and answers WM_GETTEXT and WM_GETTEXTLENGTH from
@@ -11,6 +12,7 @@
 // only at its own enabled state, so a button in a locked panel keeps its look.
 #pragma once
 
+#include "win32/system_look.h"
 #include "win32/window_class.h"
 
 #include <string>
@@ -32,6 +34,7 @@ public:
 
     // Repaints only when the caption differs.
     void setCaption(std::wstring caption);
+    void setLook(const Look& look);
 
 private:
     friend class WindowClass<QuizButton>;
@@ -46,6 +49,7 @@ private:
     std::wstring caption_;
     COLORREF text_;
     COLORREF hoverText_;
+    Look look_;
     bool hover_ = false;
     bool mouseDown_ = false; // the left button went down here and is held
     bool keyDown_ = false;   // Space or Enter went down here and is held

@@ -64,6 +64,14 @@ void QuizLabel::setColour(COLORREF colour)
     }
 }
 
+void QuizLabel::setLook(const Look& look)
+{
+    if (look != look_) {
+        look_ = look;
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
 SIZE QuizLabel::captionSize() const
 {
     const std::wstring& text = caption_;
@@ -102,9 +110,10 @@ void QuizLabel::paint()
     const PaintBuffer buffer(window_);
     HDC dc = buffer.dc();
     RECT box = buffer.client();
-    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &box, groundBrush(look_));
     buffer.useFont(font_);
-    SetTextColor(dc, colour_);
+    // The colour as the model gives it, darker already for more contrast.
+    SetTextColor(dc, look_.forcedColours ? forcedColour(design::Drawn::LabelText) : colour_);
     SetBkMode(dc, TRANSPARENT);
     std::wstring text = caption_;
     UINT format = DT_NOPREFIX | DT_TOP;

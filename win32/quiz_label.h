@@ -8,6 +8,7 @@
 #pragma once
 
 #include "design/design.h"
+#include "win32/system_look.h"
 #include "win32/window_class.h"
 
 #include <string>
@@ -30,6 +31,7 @@ public:
     // fits its caption to it at once.
     void setDesignBox(const RECT& box);
     void setColour(COLORREF colour);
+    void setLook(const Look& look);
     // Refits and repaints only when the caption differs.
     void setCaption(std::wstring caption);
     [[nodiscard]] COLORREF colour() const { return colour_; }
@@ -47,6 +49,7 @@ private:
     HFONT font_ = nullptr;
     std::wstring caption_;
     COLORREF colour_;
+    Look look_;
     design::Align align_;
     design::Sizing sizing_;
     RECT designBox_{};

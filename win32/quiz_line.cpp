@@ -1,5 +1,7 @@
 #include "win32/quiz_line.h"
 
+#include "design/contrast.h"
+
 #include <algorithm>
 
 namespace vorlen::win32 {
@@ -37,13 +39,23 @@ void QuizLine::place(POINT from, POINT to, int width)
                  SWP_NOACTIVATE);
 }
 
+void QuizLine::setLook(const Look& look)
+{
+    if (look != look_) {
+        look_ = look;
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+}
+
 LRESULT QuizLine::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND: {
         RECT box{};
         GetClientRect(window_, &box);
-        HBRUSH brush = CreateSolidBrush(colour_);
+        HBRUSH brush =
+            CreateSolidBrush(look_.forcedColours ? forcedColour(design::Drawn::Line)
+                                                 : design::onWindowFace(colour_, look_.moreContrast));
         FillRect(reinterpret_cast<HDC>(wParam), &box, brush);
         DeleteObject(brush);
         return 1;

@@ -4,6 +4,7 @@
 // controls.
 #pragma once
 
+#include "win32/system_look.h"
 #include "win32/window_class.h"
 
 #include <windows.h>
@@ -22,13 +23,15 @@ public:
     // From (x1, y1) to (x2, y2) in pixels of the panel, width pixels wide,
     // centred on that path with flat ends.
     void place(POINT from, POINT to, int width);
+    void setLook(const Look& look);
 
 private:
     friend class WindowClass<QuizLine>;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
-    COLORREF colour_;
+    COLORREF colour_; // the design's
+    Look look_;
 };
 
 } // namespace vorlen::win32

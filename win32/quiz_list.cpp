@@ -1,5 +1,6 @@
 #include "win32/quiz_list.h"
 
+#include "design/contrast.h"
 #include "win32/unicode.h"
 
 #include <commctrl.h>
@@ -64,13 +65,15 @@ void QuizList::draw(const DRAWITEMSTRUCT& item) const
     const bool selected = (item.itemState & ODS_SELECTED) != 0 && !field;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
 
-    COLORREF ground = background_;
-    COLORREF ink = text_;
+    using design::Drawn;
+    const bool forced = look_.forcedColours;
+    COLORREF ground = forced ? forcedColour(Drawn::ListGround) : background_;
+    COLORREF ink = forced ? forcedColour(Drawn::ListText) : textInk();
     if (selected) {
-        ground = GetSysColor(COLOR_HIGHLIGHT);
-        ink = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        ground = forcedColour(Drawn::ListChosenGround);
+        ink = forcedColour(Drawn::ListChosenText);
     } else if (disabled) {
-        ink = GetSysColor(COLOR_GRAYTEXT);
+        ink = forcedColour(Drawn::ListTextDisabled);
     }
     SetBkColor(dc, ground);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
@@ -95,9 +98,27 @@ void QuizList::draw(const DRAWITEMSTRUCT& item) const
 
 HBRUSH QuizList::listColours(HDC dc) const
 {
-    SetTextColor(dc, text_);
+    if (look_.forcedColours) {
+        SetTextColor(dc, forcedColour(design::Drawn::ListText));
+        SetBkColor(dc, forcedColour(design::Drawn::ListGround));
+        return forcedBrush(design::Drawn::ListGround);
+    }
+    SetTextColor(dc, textInk());
     SetBkColor(dc, background_);
     return backgroundBrush_;
+}
+
+COLORREF QuizList::textInk() const
+{
+    return look_.moreContrast ? design::contrasted(text_, background_) : text_;
+}
+
+void QuizList::setLook(const Look& look)
+{
+    if (look != look_) {
+        look_ = look;
+        InvalidateRect(window_, nullptr, TRUE);
+    }
 }
 
 } // namespace vorlen::win32

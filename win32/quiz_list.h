@@ -5,6 +5,8 @@
 // WM_DRAWITEM and WM_CTLCOLORLISTBOX messages that the combo box sends.
 #pragma once
 
+#include "win32/system_look.h"
+
 #include <span>
 #include <string_view>
 #include <windows.h>
@@ -30,12 +32,17 @@ public:
     // For the window's handlers of WM_DRAWITEM and WM_CTLCOLORLISTBOX.
     void draw(const DRAWITEMSTRUCT& item) const;
     [[nodiscard]] HBRUSH listColours(HDC dc) const;
+    void setLook(const Look& look);
 
 private:
+    // The text colour as painted: darker for more contrast if need be.
+    [[nodiscard]] COLORREF textInk() const;
+
     HWND window_ = nullptr;
     COLORREF text_;
     COLORREF background_;
     HBRUSH backgroundBrush_;
+    Look look_;
 };
 
 } // namespace vorlen::win32

@@ -19,9 +19,23 @@ QuizPanel::~QuizPanel()
     }
 }
 
+void QuizPanel::setLook(const Look& look)
+{
+    if (look != look_) {
+        look_ = look;
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+}
+
 LRESULT QuizPanel::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_ERASEBKGND: {
+        RECT box{};
+        GetClientRect(window_, &box);
+        FillRect(reinterpret_cast<HDC>(wParam), &box, groundBrush(look_));
+        return 1;
+    }
     case WM_COMMAND:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:

@@ -4,6 +4,7 @@
 // their parent (presses, owner drawing, list colours) on to the window.
 #pragma once
 
+#include "win32/system_look.h"
 #include "win32/window_class.h"
 
 #include <windows.h>
@@ -18,12 +19,14 @@ public:
     QuizPanel& operator=(const QuizPanel&) = delete;
 
     [[nodiscard]] HWND hwnd() const { return window_; }
+    void setLook(const Look& look);
 
 private:
     friend class WindowClass<QuizPanel>;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
+    Look look_;
 };
 
 } // namespace vorlen::win32
