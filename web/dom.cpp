@@ -166,6 +166,26 @@ EM_JS(void, vorlen_announce, (const char* text, int length, int urgent, int carr
     }
 });
 
+EM_JS(void, vorlen_watch, (), {
+    var d = document, queries = [ "(prefers-reduced-motion: reduce)", "(prefers-contrast: more)", "(forced-colors: active)" ];
+    var lists = queries.map(function(query) { return window.matchMedia ? matchMedia(query) : null; });
+    var prefer = function() {
+        var on = lists.map(function(list) { return list && list.matches ? 1 : 0; });
+        _vorlen_prefer(on[0], on[1], on[2]);
+    };
+    var show = function() { _vorlen_show(d.visibilityState === "hidden" ? 0 : 1); };
+    lists.forEach(function(list) {
+        if (list && list.addEventListener) {
+            list.addEventListener("change", prefer);
+        } else if (list && list.addListener) {
+            list.addListener(prefer); // Safari before 14
+        }
+    });
+    d.addEventListener("visibilitychange", show);
+    prefer();
+    show();
+});
+
 EM_JS(void, vorlen_ready, (), { document.documentElement.setAttribute("data-vorlen", "ready"); });
 
 EM_JS(char*, vorlen_query, (), { return allocateUTF8(location.search); });
@@ -256,6 +276,11 @@ void focus(int part)
 void announce(std::string_view text, bool urgent, int carrier)
 {
     vorlen_announce(text.data(), length(text), urgent ? 1 : 0, carrier);
+}
+
+void watchSettings()
+{
+    vorlen_watch();
 }
 
 void markReady()

@@ -26,6 +26,11 @@ void focus(int part);
 // none through the page's status region, or its alert region when urgent.
 void announce(std::string_view text, bool urgent, int carrier);
 
+// Passes the child's system settings (prefers-reduced-motion,
+// prefers-contrast, forced-colors) to the program's exported vorlen_prefer,
+// and whether the page can be seen to vorlen_show: now, and on each change.
+void watchSettings();
+
 // Marks the page ready: the load step is applied and input is routed.
 void markReady();
 

@@ -1,5 +1,6 @@
-// The web program: Form1 on the page that vorlen_web_page wrote. The page's
-// script calls vorlen_press and vorlen_choose for the child's input; the
+// The web program: Form1 on the page that vorlen_web_page wrote. The bridge
+// calls vorlen_press and vorlen_choose for the child's input, vorlen_prefer
+// and vorlen_show for the system's settings and the page's visibility; the
 // timers and the counter request run inside WebForm.
 #include "web/dom.h"
 #include "web/web_form.h"
@@ -25,6 +26,22 @@ EMSCRIPTEN_KEEPALIVE void vorlen_choose(int part, int entry)
 {
     if (form != nullptr) {
         form->choose(part, entry);
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void vorlen_prefer(int reducedMotion, int moreContrast, int forcedColours)
+{
+    if (form != nullptr) {
+        form->prefer({.reducedMotion = reducedMotion != 0,
+                      .moreContrast = moreContrast != 0,
+                      .forcedColours = forcedColours != 0});
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void vorlen_show(int shown)
+{
+    if (form != nullptr) {
+        form->show(shown != 0);
     }
 }
 

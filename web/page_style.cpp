@@ -1,5 +1,7 @@
 #include "web/page_style.h"
 
+#include "design/contrast.h"
+#include "design/system_colours.h"
 #include "web/page.h"
 
 #include <algorithm>
@@ -61,10 +63,11 @@ const design::Panel& panelRow(Part part)
     return found != design::panels.end() ? *found : design::panels.front();
 }
 
-// The design's colours and the button look, for page.css to use.
-std::string designProperties()
+// The design's colours and the button look, for page.css to use, as drawn
+// or for more contrast.
+std::string lookProperties(bool moreContrast)
 {
-    const design::ButtonLook& look = design::buttonLook;
+    const design::ButtonLook& look = design::buttonLookFor(moreContrast);
     const auto shade = [](Colour colour, int percent) { return cssColour(design::shaded(colour, percent)); };
     return ":root{--ground:" + cssColour(windowGround) + ";--face:" + cssColour(look.face) +
            ";--face-hover:" + shade(look.face, look.hovered) +
@@ -73,10 +76,83 @@ std::string designProperties()
            ";--edge-lower:" + shade(look.face, look.lowerEdge) +
            ";--outline:" + shade(look.face, look.outline) +
            ";--outline-disabled:" + shade(look.face, look.outlineDisabled) +
-           ";--greyed:" + shade(look.face, look.greyedText) +
+           ";--greyed:" + shade(look.face, look.greyedText) + ";--list-ground:" + cssColour(colour::white) +
            ";--list-outline:" + shade(windowGround, look.outline) +
            ";--list-greyed:" + shade(windowGround, look.greyedText) + ";--corner:" + px(look.cornerRadiusPx) +
-           ";--focus:rgba(0,0,0,.63);--notice:" + cssColour(colour::red) + "}";
+           ";--focus:rgba(0,0,0,.63);--notice:" + cssColour(design::onWindowFace(colour::red, moreContrast)) +
+           "}";
+}
+
+// The parts' own colours, as drawn or for more contrast: a label's as the
+// model holds it until the program applies its own, a button's text, a
+// line's.
+std::string partColours(const present::WindowModel& model, bool moreContrast)
+{
+    const design::ButtonLook& look = design::buttonLookFor(moreContrast);
+    std::string css;
+    for (const design::Control& row : design::controls) {
+        const std::string name(design::name(row.part));
+        if (row.kind == Kind::Label) {
+            css += "#" + name +
+                   "{color:" + cssColour(design::onWindowFace(model[row.part].colour, moreContrast)) + "}";
+        } else if (row.kind == Kind::Button) {
+            css += "#" + name + "{--text:" + cssColour(design::buttonText(look, row.fore)) +
+                   ";--text-hover:" + cssColour(design::buttonText(look, row.foreHover)) + "}";
+        } else if (row.kind == Kind::List) {
+            css += "[data-part=" + name + "]{--text:" + cssColour(row.fore) + "}";
+        }
+    }
+    for (const design::Line& line : design::lines) {
+        css += "#" + std::string(line.name) +
+               "{background:" + cssColour(design::onWindowFace(line.colour, moreContrast)) + "}";
+    }
+    return css;
+}
+
+std::string_view systemColourName(design::Drawn drawn)
+{
+    switch (design::systemColour(drawn)) {
+    case design::SystemColour::Canvas:
+        return "Canvas";
+    case design::SystemColour::CanvasText:
+        return "CanvasText";
+    case design::SystemColour::ButtonFace:
+        return "ButtonFace";
+    case design::SystemColour::ButtonText:
+        return "ButtonText";
+    case design::SystemColour::GrayText:
+        return "GrayText";
+    case design::SystemColour::Highlight:
+        return "Highlight";
+    case design::SystemColour::HighlightText:
+        return "HighlightText";
+    case design::SystemColour::Field:
+        return "Field";
+    case design::SystemColour::FieldText:
+        return "FieldText";
+    }
+    return "CanvasText";
+}
+
+// Under the system's own colours, every colour is a system colour by the
+// design's roles; the page sets them all itself, lines included, rather than
+// leave them to the browser, which would drop the lines with the grounds.
+std::string forcedColours()
+{
+    using design::Drawn;
+    const auto role = [](Drawn drawn) { return std::string(systemColourName(drawn)); };
+    const std::string face = role(Drawn::ButtonFace);
+    return "#Form1{forced-color-adjust:none}:root{--ground:" + role(Drawn::Ground) + ";--face:" + face +
+           ";--face-hover:" + face + ";--face-pressed:" + face + ";--edge-upper:" + face +
+           ";--edge-lower:" + face + ";--outline:" + role(Drawn::ButtonOutline) +
+           ";--outline-disabled:" + role(Drawn::ButtonOutlineDisabled) +
+           ";--greyed:" + role(Drawn::ButtonTextDisabled) + ";--list-ground:" + role(Drawn::ListGround) +
+           ";--list-outline:" + role(Drawn::ListText) + ";--list-greyed:" + role(Drawn::ListTextDisabled) +
+           ";--focus:" + role(Drawn::FocusMark) + ";--notice:" + role(Drawn::LabelText) +
+           "}#Form1 .button{--text:" + role(Drawn::ButtonText) + ";--text-hover:" + role(Drawn::ButtonText) +
+           "}#Form1 .list{--text:" + role(Drawn::ListText) +
+           "}#Form1 .label{color:" + role(Drawn::LabelText) +
+           "!important}#Form1 .line{background:" + role(Drawn::Line) + "}";
 }
 
 // Where a label stands: its drawn box, or the edge it keeps as its caption
@@ -123,8 +199,8 @@ std::string lineBox(const design::Line& row)
     return box(left, top, std::max(0, right - left), std::max(0, bottom - top));
 }
 
-// One rule per part: its place, its stacking, its colours.
-std::string partRules(const present::WindowModel& model)
+// One rule per part: its place and its stacking.
+std::string partRules()
 {
     std::string css = "#Form1{width:" + px(design::px(design::clientWidth)) +
                       ";height:" + px(design::px(design::clientHeight)) + "}";
@@ -137,14 +213,13 @@ std::string partRules(const present::WindowModel& model)
         const std::string name(design::name(row.part));
         switch (row.kind) {
         case Kind::Label:
-            css += "#" + name + "{" + labelPlace(row) + ";color:" + cssColour(model[row.part].colour) + "}";
+            css += "#" + name + "{" + labelPlace(row) + "}";
             break;
         case Kind::Button:
-            css += "#" + name + "{" + box(row.place) + ";--text:" + cssColour(row.fore) +
-                   ";--text-hover:" + cssColour(row.foreHover) + "}";
+            css += "#" + name + "{" + box(row.place) + "}";
             break;
         case Kind::List:
-            css += "[data-part=" + name + "]{" + box(row.place) + ";--text:" + cssColour(row.fore) + "}";
+            css += "[data-part=" + name + "]{" + box(row.place) + "}";
             break;
         case Kind::TextBox:
         case Kind::Picture:
@@ -156,8 +231,7 @@ std::string partRules(const present::WindowModel& model)
         }
     }
     for (const design::Line& line : design::lines) {
-        css += "#" + std::string(line.name) + "{" + lineBox(line) + ";background:" + cssColour(line.colour) +
-               "}";
+        css += "#" + std::string(line.name) + "{" + lineBox(line) + "}";
     }
     return css;
 }
@@ -189,11 +263,14 @@ std::string fontClass(const std::vector<design::Font>& fonts, const design::Font
 std::string styleSheet(const std::vector<design::Font>& fonts, const present::WindowModel& model,
                        std::string_view pageCss)
 {
-    std::string css = designProperties();
+    std::string css = lookProperties(false);
     for (std::size_t i = 0; i < fonts.size(); ++i) {
         css += ".font-" + std::to_string(i) + "{font:" + cssFont(fonts[i]) + "}";
     }
-    return css + partRules(model) + "\n" + std::string(pageCss);
+    css += partRules() + partColours(model, false);
+    css += "@media (prefers-contrast:more){" + lookProperties(true) + partColours(model, true) + "}";
+    css += "@media (forced-colors:active){" + forcedColours() + "}";
+    return css + "\n" + std::string(pageCss);
 }
 
 } // namespace vorlen::web

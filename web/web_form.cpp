@@ -121,6 +121,8 @@ void WebForm::start()
         everything_.announcement = loaded.announcement;
         return everything_;
     });
+    // The system's settings and the page's visibility, now and on each change.
+    dom::watchSettings();
     dom::markReady();
 }
 
@@ -142,6 +144,16 @@ void WebForm::choose(int part, int entry)
     if (form_.model()[*list].choice != entry) {
         dom::setChoice(part, form_.model()[*list].choice);
     }
+}
+
+void WebForm::prefer(const present::Preferences& preferences)
+{
+    enter([&]() -> const present::Update& { return form_.prefer(preferences); });
+}
+
+void WebForm::show(bool shown)
+{
+    enter([&]() -> const present::Update& { return form_.show(shown); });
 }
 
 void WebForm::tick(void* slot)

@@ -44,6 +44,11 @@ public:
     void press(int part);
     void choose(int part, int entry);
 
+    // The child's system settings as the page's media queries read them,
+    // and whether anyone can see the page.
+    void prefer(const present::Preferences& preferences);
+    void show(bool shown);
+
 private:
     struct TimerSlot {
         WebForm* form = nullptr;

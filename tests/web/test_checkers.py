@@ -3,7 +3,7 @@ served, idle with the samples running, during a quiz, with the wrong-answer
 panel open, and after "Dur". The Nu HTML checker (vnu.jar, from npm, run on
 Debian's Java) must report nothing at all, and axe-core nothing for the
 WCAG 2.2 A and AA rules and its best practices, but for the contrast of the
-design's own colours.
+design's own colours; with more contrast asked for, contrast passes too.
 
 Environment: VORLEN_WEB_CHECKERS, the folder where npm installed
 tests/web/package.json (default tests/web/node_modules)."""
@@ -75,6 +75,15 @@ class Checkers(PageTest):
         for state in self.states():
             with self.subTest(state=state):
                 self.assertEqual(self.violations(contrast=False), [])
+
+    def test_with_more_contrast_asked_for_every_text_passes_axe_too(self):
+        self.browser.cdp("Emulation.setEmulatedMedia", features=[{"name": "prefers-contrast", "value": "more"}])
+        try:
+            for state in self.states():
+                with self.subTest(state=state):
+                    self.assertEqual(self.violations(contrast=True), [])
+        finally:
+            self.browser.cdp("Emulation.setEmulatedMedia", features=[])
 
     def test_the_nu_checker_finds_nothing_in_any_state(self):
         # Each state as a document beside the site's files, checked over http
