@@ -142,11 +142,15 @@ void Form1::layout(int dpi)
 
 void Form1::takePreferences()
 {
+    // Windows sends WM_SETTINGCHANGE for every setting: repaint only for these.
     const present::Preferences preferences = options_.readPreferences();
-    look_ = Look{.moreContrast = preferences.moreContrast, .forcedColours = preferences.forcedColours};
-    parts_->setLook(look_);
+    const Look look{.moreContrast = preferences.moreContrast, .forcedColours = preferences.forcedColours};
+    if (look != look_) {
+        look_ = look;
+        parts_->setLook(look_);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
     apply(form_->prefer(preferences));
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form1::load()
