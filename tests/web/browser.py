@@ -20,7 +20,9 @@ import time
 import unittest
 from pathlib import Path
 
-from engines import CHROMIUM, CHROMIUM_FLAGS, ENGINE, ENGINES, READY, chromium_only  # noqa: F401  (shared names)
+from engines import (  # noqa: F401  (shared names)
+    CHROMIUM, CHROMIUM_ENGINE, CHROMIUM_FLAGS, ENGINE, ENGINES, READY, chromium_only,
+)
 
 ROOT = Path(__file__).resolve().parents[2]
 DIST = Path(os.environ.get("VORLEN_WEB_DIST", ROOT / "build-web" / "dist"))

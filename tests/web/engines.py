@@ -404,9 +404,10 @@ ENGINES = {engine.name: engine for engine in (Chromium, WebKit, Firefox)}
 ENGINE = os.environ.get("VORLEN_ENGINE", "chromium")
 if ENGINE not in ENGINES:
     raise SystemExit("VORLEN_ENGINE must be one of %s, not %r" % ("|".join(ENGINES), ENGINE))
+CHROMIUM_ENGINE = ENGINE == "chromium"
 
 
 def chromium_only(reason):
     """Skips a check in the other engines: it needs what only Chromium's
     DevTools protocol gives, as reason says."""
-    return unittest.skipUnless(ENGINE == "chromium", "Chromium only: " + reason)
+    return unittest.skipUnless(CHROMIUM_ENGINE, "Chromium only: " + reason)
