@@ -10,8 +10,10 @@
 #                              test: the engine's, the model's and the page's
 #                              own rules under node, the page in headless
 #                              Chromium (layout, quizzes, counter request,
-#                              offline, accessibility tree, screenshots), and
-#                              the screen-reader quiz under Orca
+#                              offline, accessibility tree, screenshots), the
+#                              screen-reader quiz under Orca, and the layout,
+#                              quiz and offline checks again in WebKitGTK and
+#                              Firefox ESR
 #   sh tools/web.sh measure [size] [paint] [idle]
 #                              the same build, then the figures: transfer size,
 #                              first paint against a static page, idle CPU
@@ -86,6 +88,11 @@ run_tests() {
         run "page in Chromium: $suite" /usr/bin/python3 -m unittest -v "test_$suite"
     done
     run "quiz under Orca in Chromium" sh "$root/tools/with-atspi.sh" /usr/bin/python3 "$root/tests/web/orca_web_test.py"
+    # The same checks again in the other engines; what needs Chromium skips.
+    for engine in webkit firefox; do
+        run "page in $engine: layout, quiz, offline" env VORLEN_ENGINE=$engine /usr/bin/python3 -m unittest -v \
+            test_layout test_quiz test_offline
+    done
     say "done in $(($(date +%s) - started)) s"
     if [ "$failed" -gt 0 ]; then
         echo "web.sh: failed:$failures" >&2

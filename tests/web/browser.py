@@ -1,9 +1,10 @@
 """What the web page's tests share: the built site served on a loopback port,
-Debian's Chromium driven through selenium and the DevTools protocol, a counter
+the browser they play in (engines.py: Chromium, WebKit or Firefox), a counter
 server that records what reaches it, and the window as drawn, read from the
 literal numbers in tests/support/drawn_window.h.
 
-Environment: VORLEN_WEB_DIST (the built folder, default build-web/dist) and
+Environment: VORLEN_WEB_DIST (the built folder, default build-web/dist),
+VORLEN_ENGINE (chromium, webkit or firefox; default chromium) and
 VORLEN_COUNTER_HOST (the host the page asks for its counter, default
 sayac.keldar.example; Chromium maps it to the local counter server).
 """
@@ -12,32 +13,23 @@ import functools
 import http.server
 import os
 import re
-import shutil
 import socket
 import ssl
-import tempfile
 import threading
 import time
 import unittest
 from pathlib import Path
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.support.ui import WebDriverWait
+from engines import (  # noqa: F401  (shared names)
+    CHROMIUM, CHROMIUM_ENGINE, CHROMIUM_FLAGS, ENGINE, ENGINES, READY, chromium_only,
+)
 
 ROOT = Path(__file__).resolve().parents[2]
 DIST = Path(os.environ.get("VORLEN_WEB_DIST", ROOT / "build-web" / "dist"))
 COUNTER_HOST = os.environ.get("VORLEN_COUNTER_HOST", "sayac.keldar.example").split(":")[0]
 COUNTER_PATH = "/sayac/qelnor.php"
-CHROMIUM = "/usr/bin/chromium"
-CHROMEDRIVER = "/usr/bin/chromedriver"
-# Without these Chromium reaches for the outside many times at once, and as
-# root it needs --no-sandbox.
-CHROMIUM_FLAGS = (
-    "--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking "
-    "--disable-component-update --disable-sync"
-).split()
-READY = "return document.documentElement.getAttribute('data-vorlen') === 'ready'"
+# The browser the tests play in, VORLEN_ENGINE's (engines.py).
+Browser = ENGINES[ENGINE]
 
 
 def free_port():
@@ -154,64 +146,6 @@ class CounterServer:
     def stop(self):
         self.running = False
         self.listener.close()
-
-
-class Browser:
-    """Debian's Chromium, headless, with a fresh profile of its own."""
-
-    def __init__(self, extra_flags=(), profile=None):
-        self.profile = profile or tempfile.mkdtemp(prefix="vorlen-chromium-")
-        self.own_profile = profile is None
-        options = webdriver.ChromeOptions()
-        options.binary_location = CHROMIUM
-        for flag in CHROMIUM_FLAGS + ["--user-data-dir=" + self.profile, *extra_flags]:
-            options.add_argument(flag)
-        self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
-        # Every console line the page writes, kept in the page for the tests.
-        self.cdp(
-            "Page.addScriptToEvaluateOnNewDocument",
-            source="window.__console=[];['error','warn','log'].forEach(function(k){var o=console[k];"
-            "console[k]=function(){window.__console.push(k+': '+Array.prototype.join.call(arguments,' '));"
-            "return o.apply(console,arguments)}})",
-        )
-
-    def cdp(self, command, **params):
-        return self.driver.execute_cdp_cmd(command, params)
-
-    def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
-
-    def viewport(self, width, height, scale=1.0, touch=False):
-        self.cdp(
-            "Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale, mobile=False
-        )
-        self.cdp("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=5 if touch else 1)
-
-    def open(self, url, timeout=15):
-        self.driver.get(url)
-        self.wait_ready(timeout)
-
-    def wait_ready(self, timeout=15):
-        WebDriverWait(self.driver, timeout, poll_frequency=0.05).until(lambda driver: driver.execute_script(READY))
-
-    def wait_for(self, what, probe, timeout=5):
-        return WebDriverWait(self.driver, timeout, poll_frequency=0.02).until(
-            lambda _: probe(), message="timed out waiting for " + what
-        )
-
-    def console(self):
-        return self.js("return window.__console || []")
-
-    def quit(self):
-        self.driver.quit()
-        if self.own_profile:
-            shutil.rmtree(self.profile, ignore_errors=True)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.quit()
 
 
 class Window:
@@ -337,36 +271,26 @@ class PageTest(unittest.TestCase):
         cls.site.stop()
 
     def open(self, width=731, height=496, scale=1.0, touch=False, query=""):
-        self.browser.viewport(width, height, scale, touch)
+        # Only Chromium emulates other device pixels and touch screens.
+        if scale != 1.0 or touch:
+            self.browser.viewport(width, height, scale=scale, touch=touch)
+        else:
+            self.browser.viewport(width, height)
         self.browser.open(self.site.url + query)
 
-    def tap(self, part):
-        """A finger's tap in the middle of the part, as touch events."""
+    def middle(self, part):
         left, top, width, height = self.window.rect(part)
-        point = [{"x": left + width / 2, "y": top + height / 2}]
-        self.browser.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=point)
-        self.browser.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+        return left + width / 2, top + height / 2
+
+    def tap(self, part):
+        """A finger's tap in the middle of the part."""
+        self.browser.tap(*self.middle(part))
 
     def click(self, part):
         """A mouse's click in the middle of the part."""
-        left, top, width, height = self.window.rect(part)
-        for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
-            self.browser.cdp(
-                "Input.dispatchMouseEvent", type=kind, x=left + width / 2, y=top + height / 2, button="left",
-                clickCount=1,
-            )
+        self.browser.click(*self.middle(part))
 
     def key(self, name, auto_repeat=False, down=True, up=True):
         """A key stroke (Tab, shift+Tab, Enter, Space or ArrowDown), or only
         its going down, held (auto_repeat) or up."""
-        shift = name.startswith("shift+")
-        key = name.split("+")[-1]
-        codes = {"Tab": (9, "Tab", "\t"), "Enter": (13, "Enter", "\r"), "Space": (32, "Space", " "),
-                 "ArrowDown": (40, "ArrowDown", "")}
-        code, dom_code, text = codes[key]
-        event = dict(windowsVirtualKeyCode=code, code=dom_code, key=" " if key == "Space" else key,
-                     modifiers=8 if shift else 0, autoRepeat=auto_repeat)
-        if down:
-            self.browser.cdp("Input.dispatchKeyEvent", type="keyDown", text=text, **event)
-        if up:
-            self.browser.cdp("Input.dispatchKeyEvent", type="keyUp", **event)
+        self.browser.key(name, auto_repeat=auto_repeat, down=down, up=up)

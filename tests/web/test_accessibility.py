@@ -8,7 +8,7 @@ import re
 import time
 import unittest
 
-from browser import PageTest
+from browser import PageTest, chromium_only
 
 # What the tree's outline leaves out: wrappers without a role of their own,
 # the text runs inside text, and the lists' entries.
@@ -45,6 +45,7 @@ LISTEN = (
 )
 
 
+@chromium_only("the accessibility tree (Accessibility.getFullAXTree)")
 class ScreenReader(PageTest):
     def outline(self):
         """The tree below the page, one line per node a screen reader meets:

@@ -10,9 +10,10 @@ import tempfile
 import time
 import unittest
 
-from browser import COUNTER_HOST, COUNTER_PATH, Browser, CounterServer, Site, Window
+from browser import COUNTER_HOST, COUNTER_PATH, Browser, CounterServer, Site, Window, chromium_only
 
 
+@chromium_only("the counter host mapped to the local server (--host-resolver-rules)")
 class Counter(unittest.TestCase):
     def start(self, mode, query="", site=None):
         self.counter = CounterServer(mode)

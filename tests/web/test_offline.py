@@ -9,12 +9,12 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from browser import DIST, ROOT, Browser, Site, Window
+from browser import DIST, ROOT, Browser, Site, Window, chromium_only
 
 # Resolves with the offline caches' names once the service worker controls the page.
 CONTROLLED = (
-    "var done=arguments[arguments.length-1];navigator.serviceWorker.ready.then(function(){"
-    "(function wait(){navigator.serviceWorker.controller?caches.keys().then(done):setTimeout(wait,50)})()})"
+    "return navigator.serviceWorker.ready.then(function(){return new Promise(function(done){"
+    "(function wait(){navigator.serviceWorker.controller?caches.keys().then(done):setTimeout(wait,50)})()})})"
 )
 
 
@@ -26,7 +26,6 @@ class Offline(unittest.TestCase):
     def setUp(self):
         self.browser = Browser()
         self.addCleanup(self.browser.quit)
-        self.browser.driver.set_script_timeout(15)
         self.browser.viewport(731, 496)
         self.window = Window(self.browser)
 
@@ -40,6 +39,7 @@ class Offline(unittest.TestCase):
         self.browser.js("document.getElementById(arguments[0]).click()", self.window.answer(True))
         self.assertEqual(self.window.counts(), (1, 1, 0))
 
+    @chromium_only("the manifest as the browser read it (Page.getAppManifest)")
     def test_the_manifest_names_the_game_and_its_icons(self):
         manifest = json.loads((DIST / "vorlen.webmanifest").read_text(encoding="utf-8"))
         self.assertEqual((manifest["name"], manifest["lang"], manifest["display"]), ("Vorlen", "tr", "standalone"))
@@ -62,7 +62,7 @@ class Offline(unittest.TestCase):
     def test_the_game_plays_with_no_server_after_one_visit(self):
         site = self.serve(DIST)
         self.browser.open(site.url)
-        self.assertEqual(self.browser.driver.execute_async_script(CONTROLLED), [cache_name(DIST)])
+        self.assertEqual(self.browser.js(CONTROLLED), [cache_name(DIST)])
         site.stop()
         for query in ("", "?counterDeadline=500"):
             with self.subTest(query=query):
@@ -79,7 +79,7 @@ class Offline(unittest.TestCase):
     def test_a_new_deployment_replaces_the_offline_copy(self):
         site = self.serve(DIST)
         self.browser.open(site.url)
-        self.browser.driver.execute_async_script(CONTROLLED)
+        self.browser.js(CONTROLLED)
         site.stop()
 
         # The next version: a changed page, its worker stamped as the build stamps it.
@@ -100,7 +100,7 @@ class Offline(unittest.TestCase):
         self.browser.open(site.url)
         self.browser.wait_for(
             "the new version's cache alone",
-            lambda: self.browser.driver.execute_async_script(CONTROLLED) == [cache_name(folder)],
+            lambda: self.browser.js(CONTROLLED) == [cache_name(folder)],
             10,
         )
         self.browser.open(site.url)

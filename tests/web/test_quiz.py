@@ -6,7 +6,7 @@ refuse; and the failure boundary, which reports and lets the page go on."""
 import time
 import unittest
 
-from browser import PageTest
+from browser import ENGINE, PageTest, chromium_only
 
 
 class Quiz(PageTest):
@@ -65,11 +65,14 @@ class Quiz(PageTest):
         self.open()
         self.play(self.click)
 
+    @chromium_only("touch-screen emulation, for (pointer: coarse)")
     def test_a_quiz_by_finger_taps_on_a_tablet(self):
         self.open(1024, 768, touch=True)
         self.assertTrue(self.browser.js("return matchMedia('(pointer: coarse)').matches"))
         self.play(self.tap)
 
+    @unittest.skipIf(ENGINE == "firefox", "Firefox: a Tab past the page's last part goes on into the browser's own "
+                     "bar, so tabbing round to a locked answer under the panel never comes back to Tamam")
     def test_a_quiz_by_keys_in_the_designs_order(self):
         self.open()
         order = {"idle": ["command9", "Combo1", "Combo2"], "running": ["command9", "cev1", "cev2", "cev3", "cev4"]}
@@ -122,6 +125,7 @@ class Quiz(PageTest):
         self.assertEqual(len(set(seconds)), 3)
         self.assertNotEqual(seconds, [1, 2, 3], "mixed, not in order (1 in 720 by chance)")
 
+    @chromium_only("key repeats flagged as such and touch-screen emulation")
     def test_one_press_per_key_stroke_click_or_tap_however_long_held(self):
         self.open()
         self.click("command9")
@@ -136,6 +140,7 @@ class Quiz(PageTest):
         self.click(self.window.answer(True))
         self.assertEqual(self.window.counts(), (3, 3, 0))
 
+    @chromium_only("a mouse moved without a click")
     def test_hover_colours_only_where_a_pointer_can_hover(self):
         self.open()
         self.click("command9")

@@ -11,7 +11,7 @@ from pathlib import Path
 
 from PIL import Image, ImageChops, ImageStat
 
-from browser import DIST, ROOT, PageTest
+from browser import DIST, ROOT, PageTest, chromium_only
 
 SHOTS = Path(os.environ.get("VORLEN_WEB_SHOTS", DIST.parent / "screenshots"))
 
@@ -26,6 +26,7 @@ REGIONS = {
 }
 
 
+@chromium_only("screenshots at emulated device pixels and touch, against the Qt window's")
 class Screenshots(PageTest):
     def shot(self, name):
         png = self.browser.driver.get_screenshot_as_png()
