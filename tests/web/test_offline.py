@@ -69,10 +69,9 @@ class Offline(unittest.TestCase):
                 self.browser.open(site.url + query)
                 self.play_a_little()
         # The icons an installed game shows are kept too.
-        icons = self.browser.driver.execute_async_script(
-            "var done=arguments[arguments.length-1];Promise.all(['vorlen-192.png','vorlen-512.png',"
-            "'vorlen-maskable-512.png'].map(function(f){return fetch(f).then(function(r){return r.status})}))"
-            ".then(done,function(e){done(String(e))})"
+        icons = self.browser.js(
+            "return Promise.all(['vorlen-192.png','vorlen-512.png','vorlen-maskable-512.png']"
+            ".map(function(f){return fetch(f).then(function(r){return r.status})}))"
         )
         self.assertEqual(icons, [200, 200, 200])
 
