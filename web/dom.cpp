@@ -37,7 +37,7 @@ EM_JS(void, vorlen_bind, (const char* names, const char* status, const char* ale
             // The caption as shown, kept from screen readers, and for a
             // label apart from it what they read.
             var said = e.querySelector(".spoken");
-            v.c[i] = text(e.getAttribute("aria-hidden") ? e : e.querySelector("[aria-hidden]"));
+            v.c[i] = text(e.querySelector("[aria-hidden]"));
             if (said) {
                 v.s[i] = text(said);
             }
@@ -110,7 +110,7 @@ EM_JS(void, vorlen_name, (int part, const char* text, int length), {
         if (v.s[part].data !== t) {
             v.s[part].data = t;
         }
-    } else if (e && e.getAttribute("aria-hidden") != "true") {
+    } else if (e) {
         var name = e.tagName == "IMG" ? "alt" : "aria-label";
         if (!t && name != "alt") {
             e.removeAttribute(name);

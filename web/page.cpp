@@ -76,7 +76,9 @@ std::string label(const design::Control& row, const present::PartState& state, c
     const std::string out = "<span" + idAndState(row.part, state) + " class=\"" + classes + "\"";
     const std::string shown = escaped(shownCaption(row.part, state.caption));
     if (present::role(row.part) == Role::LeftOut) {
-        return out + " aria-hidden=\"true\">" + shown + "</span>";
+        // Out of the tree through its caption alone, so that the label itself
+        // can hide and show.
+        return out + "><span aria-hidden=\"true\">" + shown + "</span></span>";
     }
     // The caption as shown, and apart from it what a screen reader reads.
     return out + "><span aria-hidden=\"true\">" + shown + "</span><span class=\"spoken\">" +

@@ -204,6 +204,9 @@ void WebForm::apply(const present::Update& update)
         if (change.has(Property::Running) && kind == design::Kind::Timer) {
             run(change.part, state.running);
         }
+        if (present::role(change.part) == present::Role::LeftOut) {
+            continue; // out of the accessibility tree: nothing to name
+        }
         if (change.has(Property::Name)) {
             dom::setName(part, state.name);
         }
