@@ -1,9 +1,10 @@
 /* Vorlen's start-up script, run as the page is parsed: index.html holds it
  * inline, under the hash that its Content-Security-Policy names. It fits the
  * window to the screen, loads the program once the window is painted (so
- * that the program never delays the first paint), says in the question area
- * when this browser cannot run the program, and has the service worker keep
- * the files for playing offline.
+ * that the program never delays the first paint), as WebAssembly or, where the
+ * browser cannot run that, as JavaScript, says in the question area when the
+ * program cannot run at all, and has the service worker keep the files for
+ * playing offline.
  *
  * What the page and the program's bridge (dom.cpp) agree on:
  *  - every part is the element whose id is its design name (Frame1, Label4,
@@ -51,21 +52,28 @@
     }
   }
 
-  if (typeof WebAssembly !== "object") {
-    unsupported();
-  } else {
-    // The program's runtime reads Module as it starts: an abort (a browser
-    // that cannot compile it, say) leaves the notice, never a dead window.
-    window.Module = { onAbort: unsupported };
-    requestAnimationFrame(function () {
-      setTimeout(function () {
-        var script = document.createElement("script");
-        script.src = "vorlen.js";
-        script.onerror = unsupported;
-        document.head.appendChild(script);
-      });
-    });
+  // Whether this browser compiles WebAssembly here: one that knows no
+  // 'wasm-unsafe-eval' refuses to under the page's policy, and one without
+  // WebAssembly has none. Both get the program as JavaScript.
+  function webAssemblyRuns() {
+    try {
+      return new WebAssembly.Module(new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0])) instanceof WebAssembly.Module;
+    } catch (refused) {
+      return false;
+    }
   }
+
+  // The program's runtime reads Module as it starts: an abort (a program
+  // that cannot load, say) leaves the notice, never a dead window.
+  window.Module = { onAbort: unsupported };
+  requestAnimationFrame(function () {
+    setTimeout(function () {
+      var script = document.createElement("script");
+      script.src = typeof WebAssembly === "object" && webAssemblyRuns() ? "vorlen.js" : "vorlen-legacy.js";
+      script.onerror = unsupported;
+      document.head.appendChild(script);
+    });
+  });
 
   if ("serviceWorker" in navigator) {
     addEventListener("load", function () {

@@ -1,9 +1,11 @@
-"""The page in browsers that older tablets keep: one whose WebAssembly has no
+"""The page in browsers that older tablets keep, each Chromium with a feature
+taken away before the page's first script runs: one whose WebAssembly has no
 exception handling (Safari before 15.2, Chrome before 95, Firefox before
-100) plays the whole quiz; one with no WebAssembly at all, or one that cannot
-load the program, says so in Turkish in the question area instead of showing
-a window that never answers. Each browser is Chromium with the feature taken
-away before the page's first script runs."""
+100), one that refuses to compile WebAssembly under the page's policy (those
+that know no 'wasm-unsafe-eval': Safari before 16, Chrome before 97, Firefox
+before 102) and one with no WebAssembly at all each play the whole quiz; one
+that cannot load the program says so in Turkish in the question area instead
+of showing a window that never answers."""
 
 import shutil
 import tempfile
@@ -55,6 +57,18 @@ WITHOUT_EXCEPTIONS = """
   delete W.Exception;
 })();
 """
+# WebAssembly as a browser has it whose policy refuses to compile any.
+REFUSED = """
+(function () {
+  var W = WebAssembly;
+  function refused() { return new EvalError("Refused to create a WebAssembly object because 'unsafe-eval' is not allowed"); }
+  W.Module = function () { throw refused(); };
+  W.Instance = function () { throw refused(); };
+  ['compile', 'instantiate', 'compileStreaming', 'instantiateStreaming'].forEach(function (name) {
+    W[name] = function () { return Promise.reject(refused()); };
+  });
+})();
+"""
 # The smallest module that uses exception handling: one type, one tag.
 TAGGED_MODULE = [0, 97, 115, 109, 1, 0, 0, 0, 1, 4, 1, 96, 0, 0, 13, 3, 1, 0, 0]
 NOTICE = "Bu tarayıcı oyunu çalıştıramıyor."
@@ -72,12 +86,7 @@ class OldBrowsers(PageTest):
         self.assertEqual((left, top, width, height), frame, "the notice fills the question area")
         return self.browser.js("return document.getElementById('unsupported').textContent")
 
-    def test_without_exception_handling_the_whole_quiz_plays(self):
-        self.browser.viewport(731, 496)
-        self.take_away(WITHOUT_EXCEPTIONS)
-        self.browser.driver.get(self.site.url)
-        self.assertFalse(self.browser.js("return WebAssembly.validate(new Uint8Array(arguments[0]))", TAGGED_MODULE),
-                         "the browser stands for one without exception handling")
+    def play(self):
         self.browser.wait_ready()
         self.click("command9")
         self.click(self.window.answer(True))
@@ -86,12 +95,35 @@ class OldBrowsers(PageTest):
         self.click("chameleonButton2")
         self.assertFalse(self.window.shown("unsupported"))
         self.assertEqual([line for line in self.browser.console() if line.startswith("error")], [])
+        return self.browser.js("return Array.prototype.map.call(document.scripts,function(s){return s.src})"
+                               ".filter(Boolean).map(function(s){return s.split('/').pop()})")
 
-    def test_without_webassembly_the_question_area_says_why(self):
+    def test_without_exception_handling_the_whole_quiz_plays(self):
         self.browser.viewport(731, 496)
-        self.take_away("delete window.WebAssembly")
+        self.take_away(WITHOUT_EXCEPTIONS)
         self.browser.driver.get(self.site.url)
-        self.assertTrue(self.notice().startswith(NOTICE))
+        self.assertFalse(self.browser.js("return WebAssembly.validate(new Uint8Array(arguments[0]))", TAGGED_MODULE),
+                         "the browser stands for one without exception handling")
+        self.assertEqual(self.play(), ["vorlen.js"])
+
+    def test_where_webassembly_is_refused_or_missing_the_program_as_javascript_plays(self):
+        for name, script in (("refused by the policy", REFUSED), ("missing", "delete window.WebAssembly")):
+            with self.subTest(webassembly=name):
+                self.browser.viewport(731, 496)
+                self.take_away(script)
+                self.browser.driver.get(self.site.url)
+                self.assertEqual(self.play(), ["vorlen-legacy.js"])
+                # Kept for playing offline once the service worker sees it loaded.
+                self.browser.driver.set_script_timeout(15)
+                self.browser.driver.execute_async_script(
+                    "var done=arguments[arguments.length-1];navigator.serviceWorker.ready.then(function(){"
+                    "(function wait(){navigator.serviceWorker.controller?done():setTimeout(wait,50)})()})")
+                self.browser.open(self.site.url)
+                kept = self.browser.driver.execute_async_script(
+                    "var done=arguments[arguments.length-1];caches.match('vorlen-legacy.js')"
+                    ".then(function(r){done(!!r)},function(){done(false)})")
+                self.assertTrue(kept, "the program as JavaScript is kept offline")
+                self.doCleanups()
 
     def test_a_program_that_cannot_load_leaves_the_notice(self):
         folder = Path(tempfile.mkdtemp(prefix="vorlen-broken-"))
