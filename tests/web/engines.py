@@ -238,12 +238,17 @@ class WebKit(W3CInput, Engine):
         self.js(CONSOLE_HOOK)
 
     def viewport(self, width, height):
-        # The window's size is its outside; the toolbar takes the rest.
-        for _ in range(3):
+        # The window's size is its outside; the toolbar takes the rest. The
+        # window takes a new size a little after it is asked to.
+        inner = None
+        for _ in range(5):
             inner = self.js("return [innerWidth, innerHeight, outerWidth, outerHeight]")
             if inner[:2] == [width, height]:
                 return
             self.driver.set_window_rect(width=width + inner[2] - inner[0], height=height + inner[3] - inner[1])
+            deadline = time.monotonic() + 2
+            while time.monotonic() < deadline and self.js("return [innerWidth, innerHeight]") == inner[:2]:
+                time.sleep(0.05)
         raise AssertionError("WebKit's viewport stays %s, not %dx%d" % (inner[:2], width, height))
 
     def perform(self, sources):
