@@ -19,8 +19,6 @@
 #include <memory>
 #include <string>
 
-class QUrl;
-
 namespace vorlen {
 class CounterBrowser;
 class ScreenReader;
@@ -42,7 +40,6 @@ public:
     };
 
     Form1();
-    explicit Form1(const QUrl& counterPage);
     explicit Form1(Options options, QWidget* parent = nullptr);
     ~Form1() override;
 
