@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace vorlen::present {
@@ -83,8 +82,14 @@ private:
     // The parts that a change of circumstances changed.
     const Update& circumstances(const Circumstances& circumstances);
 
+    // What a front end passed in, and so what is said after it.
+    enum class Event : std::uint8_t { Load, Press, Choice, Tick };
+
+    // Runs routine for the event on part (none for the load step), then
+    // brings what is shown and said up to date. A failure is reported under
+    // the part's design name, or "load".
     template <typename Routine>
-    const Update& handle(std::string_view where, std::optional<Part> pressed, Routine&& routine);
+    const Update& handle(Event event, std::optional<Part> part, Routine&& routine);
 
     Options options_;
     WindowModel model_;
