@@ -21,6 +21,8 @@
 
 namespace vorlen::present {
 
+struct FormProbe;
+
 // What one event changed, for the front end to apply in this order: the
 // parts, then the focus, then the announcement.
 struct Update {
@@ -73,9 +75,15 @@ public:
 
     [[nodiscard]] const WindowModel& model() const { return model_; }
     [[nodiscard]] bool loaded() const { return loaded_; }
-    [[nodiscard]] QuizEngine& engine() { return engine_; }
+    // Where the quiz stands: for reading only, since every change goes through
+    // the events above and so reaches the model.
+    [[nodiscard]] const QuizState& quizState() const { return engine_.state(); }
 
 private:
+    // The tests' way to stage a quiz state no child can reach
+    // (tests/support/form_probe.h).
+    friend struct FormProbe;
+
     // An event refused before anything ran: no change, no focus, nothing said.
     const Update& nothing();
 

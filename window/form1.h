@@ -51,10 +51,12 @@ public:
 
     [[nodiscard]] const vorlen::WindowParts& parts() const { return parts_; }
     [[nodiscard]] const vorlen::present::WindowModel& model() const { return form_->model(); }
-    [[nodiscard]] vorlen::QuizEngine& engine() { return form_->engine(); }
+    [[nodiscard]] const vorlen::QuizState& quizState() const { return form_->quizState(); }
     [[nodiscard]] vorlen::CounterBrowser& counterRequest() { return *counter_; }
 
 private:
+    friend struct vorlen::present::FormProbe;
+
     void connectEvents();
     // Shows what the event changed: the parts, then the focus, then what is said.
     void apply(const vorlen::present::Update& update);
