@@ -1,6 +1,7 @@
 #include "present/form.h"
 
 #include <cstdio>
+#include <string_view>
 #include <utility>
 
 namespace vorlen::present {
@@ -67,13 +68,15 @@ void writeToStandardError(const std::string& line)
 }
 
 template <typename Routine>
-const Update& Form::handle(std::string_view where, std::optional<Part> pressed, Routine&& routine)
+const Update& Form::handle(Event event, std::optional<Part> part, Routine&& routine)
 {
+    const std::string_view where = event == Event::Load ? loadStep : design::name(*part);
     update_ = Update{};
     runReportingFailure(options_.reportFailure, where, std::forward<Routine>(routine));
     // What the child sees and hears is brought up to date whatever failed.
     runReportingFailure(options_.reportFailure, where, [&] {
-        Said said = where == loadStep ? spoken_.afterLoad(model_) : spoken_.after(model_, pressed);
+        Said said = event == Event::Load ? spoken_.afterLoad(model_)
+                                         : spoken_.after(model_, event == Event::Press ? part : std::nullopt);
         update_.focus = said.focus;
         update_.announcement = std::move(said.announcement);
         model_.takeChanges(update_.changes);
@@ -93,7 +96,7 @@ const Update& Form::load()
         return nothing();
     }
     loaded_ = true;
-    return handle(loadStep, std::nullopt, [&] { engine_.load(); });
+    return handle(Event::Load, std::nullopt, [&] { engine_.load(); });
 }
 
 const Update& Form::press(Part button)
@@ -102,7 +105,7 @@ const Update& Form::press(Part button)
     if (handler == nullptr || !model_.canTakeFocus(button)) {
         return nothing();
     }
-    return handle(design::name(button), button, [&] { (engine_.*handler)(); });
+    return handle(Event::Press, button, [&] { (engine_.*handler)(); });
 }
 
 const Update& Form::choose(Part list, int entry)
@@ -110,7 +113,7 @@ const Update& Form::choose(Part list, int entry)
     if (design::kind(list) != design::Kind::List || !model_.canTakeFocus(list)) {
         return nothing();
     }
-    return handle(design::name(list), std::nullopt, [&] { model_.choose(list, entry); });
+    return handle(Event::Choice, list, [&] { model_.choose(list, entry); });
 }
 
 const Update& Form::tick(Part timer)
@@ -119,7 +122,7 @@ const Update& Form::tick(Part timer)
     if (handler == nullptr || !model_[timer].running) {
         return nothing();
     }
-    return handle(design::name(timer), std::nullopt, [&] {
+    return handle(Event::Tick, timer, [&] {
         model_.ticking(timer);
         (engine_.*handler)();
     });

@@ -17,10 +17,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace vorlen::present {
+
+struct FormProbe;
 
 // What one event changed, for the front end to apply in this order: the
 // parts, then the focus, then the announcement.
@@ -74,17 +75,29 @@ public:
 
     [[nodiscard]] const WindowModel& model() const { return model_; }
     [[nodiscard]] bool loaded() const { return loaded_; }
-    [[nodiscard]] QuizEngine& engine() { return engine_; }
+    // Where the quiz stands: for reading only, since every change goes through
+    // the events above and so reaches the model.
+    [[nodiscard]] const QuizState& quizState() const { return engine_.state(); }
 
 private:
+    // The tests' way to stage a quiz state no child can reach
+    // (tests/support/form_probe.h).
+    friend struct FormProbe;
+
     // An event refused before anything ran: no change, no focus, nothing said.
     const Update& nothing();
 
     // The parts that a change of circumstances changed.
     const Update& circumstances(const Circumstances& circumstances);
 
+    // What a front end passed in, and so what is said after it.
+    enum class Event : std::uint8_t { Load, Press, Choice, Tick };
+
+    // Runs routine for the event on part (none for the load step), then
+    // brings what is shown and said up to date. A failure is reported under
+    // the part's design name, or "load".
     template <typename Routine>
-    const Update& handle(std::string_view where, std::optional<Part> pressed, Routine&& routine);
+    const Update& handle(Event event, std::optional<Part> part, Routine&& routine);
 
     Options options_;
     WindowModel model_;

@@ -41,7 +41,7 @@ build_site() {
     say "configure and build in $build"
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
         "-DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/node;--no-experimental-fetch" -DCMAKE_BUILD_TYPE=MinSizeRel \
-        -DVORLEN_BUILD_TESTS="$1" -DVORLEN_WERROR="${VORLEN_WERROR:-OFF}" \
+        -DVORLEN_BUILD_TESTS="$1" -DVORLEN_WERROR="${VORLEN_WERROR:-OFF}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
         -DVORLEN_COUNTER_HOST="${VORLEN_COUNTER_HOST:-sayac.keldar.example}" >/dev/null
     if [ "$1" = ON ]; then
         cmake --build "$build" -j2

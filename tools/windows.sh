@@ -40,7 +40,7 @@ build_all() {
     sh "$root/tools/deps.sh" windows
     say "configure and build in $build"
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DVORLEN_WERROR="${VORLEN_WERROR:-OFF}" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DVORLEN_WERROR="${VORLEN_WERROR:-OFF}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
     cmake --build "$build" -j2
     package
 }

@@ -13,6 +13,8 @@ vorlen::web::WebForm* form = nullptr;
 
 } // namespace
 
+// The bridge in dom.cpp calls these from JavaScript by their C names.
+// NOLINTBEGIN(readability-identifier-naming)
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void vorlen_press(int part)
@@ -46,6 +48,7 @@ EMSCRIPTEN_KEEPALIVE void vorlen_show(int shown)
 }
 
 } // extern "C"
+// NOLINTEND(readability-identifier-naming)
 
 int main()
 {

@@ -97,7 +97,7 @@ std::string control(const design::Control& row, const present::PartState& state,
         // Read by its name, which holds its caption: the caption itself stays
         // out of the accessibility tree, so that a name that stays put while
         // the samples run is all a screen reader follows.
-        return "<button" + idAndState(row.part, state) + " type=\"button\" class=\"button " + font + "\"" +
+        return "<button" + idAndState(row.part, state) + R"( type="button" class="button )" + font + "\"" +
                named(state) + (state.enabled ? "" : " disabled") + focus + "><span aria-hidden=\"true\">" +
                escaped(state.caption) + "</span></button>";
     case Kind::List: {
@@ -116,12 +116,12 @@ std::string control(const design::Control& row, const present::PartState& state,
     }
     case Kind::TextBox:
         return "<input" + idAndState(row.part, state) + " class=\"scratch " + font +
-               "\" type=\"text\" tabindex=\"-1\" value=\"" + escaped(state.caption) + "\">";
+               R"(" type="text" tabindex="-1" value=")" + escaped(state.caption) + "\">";
     case Kind::Picture:
-        return "<img" + idAndState(row.part, state) + " class=\"picture\" src=\"dedication.png\" width=\"" +
+        return "<img" + idAndState(row.part, state) + R"( class="picture" src="dedication.png" width=")" +
                std::to_string(design::px(row.place.width)) + "\" height=\"" +
                std::to_string(design::px(row.place.height)) + "\" alt=\"" + escaped(state.name) +
-               "\" loading=\"lazy\">";
+               R"(" loading="lazy">)";
     case Kind::Panel:
     case Kind::Timer:
         break;
@@ -136,12 +136,12 @@ std::string panel(const design::Panel& row, const present::WindowModel& model,
     // A panel that holds an alert is no group of controls: it says what it
     // shows as it appears, and takes every touch over it.
     const bool alert = present::role(row.part) == Role::Alert;
-    std::string out = alert ? "<div" + idAndState(row.part, state) + " class=\"panel over\" role=\"alert\""
+    std::string out = alert ? "<div" + idAndState(row.part, state) + R"( class="panel over" role="alert")"
                             : "<fieldset" + idAndState(row.part, state) + " class=\"panel\"";
     out += named(state) + (state.enabled || alert ? "" : " disabled") + ">";
     for (const design::Line& drawn : design::lines) {
         if (drawn.panel == row.part) {
-            out += "<div id=\"" + std::string(drawn.name) + "\" class=\"line\"></div>";
+            out += "<div id=\"" + std::string(drawn.name) + R"(" class="line"></div>)";
         }
     }
     for (const design::Control& child : design::controls) {
@@ -151,7 +151,7 @@ std::string panel(const design::Panel& row, const present::WindowModel& model,
     }
     if (row.part == Part::Frame1) {
         const std::string notice = escaped(unsupportedNotice);
-        out += "<p id=\"unsupported\" class=\"notice\" role=\"alert\" hidden>" + notice +
+        out += R"(<p id="unsupported" class="notice" role="alert" hidden>)" + notice +
                "</p><noscript><p class=\"notice\">" + notice + "</p></noscript>";
     }
     return out + (alert ? "</div>" : "</fieldset>");
@@ -184,7 +184,7 @@ std::vector<std::size_t> panelOrder()
 std::string window(const present::WindowModel& model, std::optional<Part> focused,
                    const std::vector<design::Font>& fonts)
 {
-    std::string out = "<main id=\"Form1\" class=\"font-0\" data-width=\"" +
+    std::string out = R"(<main id="Form1" class="font-0" data-width=")" +
                       std::to_string(design::px(design::clientWidth)) + "\" data-height=\"" +
                       std::to_string(design::px(design::clientHeight)) + "\" aria-label=\"" +
                       escaped(present::phrase::windowName) + "\" aria-description=\"" +
@@ -195,8 +195,8 @@ std::string window(const present::WindowModel& model, std::optional<Part> focuse
         out += panel(design::panels[index], model, fonts, focused);
     }
     return out + "<div id=\"" + std::string(statusRegionId) +
-           "\" class=\"spoken\" role=\"status\"></div><div id=\"" + alertRegionId +
-           "\" class=\"spoken\" role=\"alert\"></div></main>";
+           R"(" class="spoken" role="status"></div><div id=")" + alertRegionId +
+           R"(" class="spoken" role="alert"></div></main>)";
 }
 
 // Only the page's own files run and show; the program is compiled from its

@@ -321,7 +321,7 @@ Accessibility::Accessibility(HWND window)
 
 Accessibility::~Accessibility()
 {
-    for (const HWND window : windows_) {
+    for (HWND window : windows_) {
         registry().erase(window);
         if (IsWindow(window) != FALSE) {
             RemoveWindowSubclass(window, &answerThroughSubclass, subclassId);

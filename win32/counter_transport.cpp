@@ -107,7 +107,7 @@ void request(const CounterPlan& plan)
     }
     // On the request handle: WinINet (Wine's at least) ignores timeouts set
     // on the session, and a silent server would then hold the call for good.
-    DWORD timeout = static_cast<DWORD>(plan.deadline.count());
+    auto timeout = static_cast<DWORD>(plan.deadline.count());
     for (const DWORD option :
          {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
         api.setOption(request.get(), option, &timeout, sizeof timeout);

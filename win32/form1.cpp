@@ -176,7 +176,7 @@ void Form1::show(int how)
     if (activates(how)) {
         SetForegroundWindow(window_);
     }
-    const HWND focus = GetFocus();
+    HWND focus = GetFocus();
     if (GetActiveWindow() == window_ && (focus == nullptr || IsChild(window_, focus) == FALSE)) {
         SetFocus(focusToRestore_);
     }

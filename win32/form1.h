@@ -67,7 +67,7 @@ public:
 
     [[nodiscard]] const Parts& parts() const { return *parts_; }
     [[nodiscard]] const present::Form& form() const { return *form_; }
-    [[nodiscard]] QuizEngine& engine() { return form_->engine(); }
+    [[nodiscard]] const QuizState& quizState() const { return form_->quizState(); }
     // A timer runs as the model says; its interval is the design's.
     [[nodiscard]] bool timerRunning(design::Part timer) const;
     [[nodiscard]] UINT timerInterval(design::Part timer) const;
@@ -78,6 +78,7 @@ public:
 
 private:
     friend class WindowClass<Form1>;
+    friend struct present::FormProbe;
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void layout(int dpi);

@@ -21,8 +21,8 @@ SIZE fixedSize(HWND window, int dpi)
     const int width = design::pixels(design::clientWidth, dpi);
     const int height = design::pixels(design::clientHeight, dpi);
     if (IsIconic(window) != FALSE || client.right == 0) {
-        const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-        const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+        const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
         const RECT adjusted = outerRect(width, height, style & ~WS_MAXIMIZE, exStyle, dpi);
         return {adjusted.right - adjusted.left, adjusted.bottom - adjusted.top};
     }
@@ -77,7 +77,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
+            HWND focus = GetFocus();
             if (focus != nullptr && IsChild(window_, focus) != FALSE) {
                 focusToRestore_ = focus;
             }

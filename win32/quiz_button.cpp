@@ -54,7 +54,7 @@ Colours coloursFor(const Look& look, bool enabled, COLORREF text, COLORREF hover
 bool enabledThroughout(HWND window)
 {
     for (HWND each = window; each != nullptr; each = GetAncestor(each, GA_PARENT)) {
-        if (!IsWindowEnabled(each)) {
+        if (IsWindowEnabled(each) == FALSE) {
             return false;
         }
         if ((GetWindowLongPtrW(each, GWL_STYLE) & WS_CHILD) == 0) {

@@ -40,7 +40,7 @@ void QuizLabel::place(const RECT& box)
 {
     // The box is kept here, not asked of the window system, since the idle
     // animation refits two labels eleven times a second.
-    if (!EqualRect(&box, &placed_)) {
+    if (EqualRect(&box, &placed_) == FALSE) {
         placed_ = box;
         SetWindowPos(window_, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -148,7 +148,7 @@ LRESULT QuizLabel::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
-        if (!IsRectEmpty(&designBox_)) {
+        if (IsRectEmpty(&designBox_) == FALSE) {
             fit();
         }
         if (LOWORD(lParam) != 0) {

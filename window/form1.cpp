@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
-#include <QUrl>
 
 #include <utility>
 #include <vector>
@@ -22,13 +21,6 @@ using present::Property;
 using P = design::Part;
 
 namespace {
-
-Form1::Options withCounterPage(const QUrl& counterPage)
-{
-    Form1::Options options;
-    options.counterAddress = counterPage.toString().toStdString();
-    return options;
-}
 
 void setTextColour(QWidget* widget, Colour colour)
 {
@@ -40,10 +32,6 @@ void setTextColour(QWidget* widget, Colour colour)
 } // namespace
 
 Form1::Form1() : Form1(Options{})
-{
-}
-
-Form1::Form1(const QUrl& counterPage) : Form1(withCounterPage(counterPage))
 {
 }
 

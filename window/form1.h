@@ -19,8 +19,6 @@
 #include <memory>
 #include <string>
 
-class QUrl;
-
 namespace vorlen {
 class CounterBrowser;
 class ScreenReader;
@@ -42,7 +40,6 @@ public:
     };
 
     Form1();
-    explicit Form1(const QUrl& counterPage);
     explicit Form1(Options options, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -54,10 +51,12 @@ public:
 
     [[nodiscard]] const vorlen::WindowParts& parts() const { return parts_; }
     [[nodiscard]] const vorlen::present::WindowModel& model() const { return form_->model(); }
-    [[nodiscard]] vorlen::QuizEngine& engine() { return form_->engine(); }
+    [[nodiscard]] const vorlen::QuizState& quizState() const { return form_->quizState(); }
     [[nodiscard]] vorlen::CounterBrowser& counterRequest() { return *counter_; }
 
 private:
+    friend struct vorlen::present::FormProbe;
+
     void connectEvents();
     // Shows what the event changed: the parts, then the focus, then what is said.
     void apply(const vorlen::present::Update& update);

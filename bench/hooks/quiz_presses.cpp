@@ -14,7 +14,7 @@ NextPress quizPresses(Form1& window)
             QString::fromUtf8(text::stop.data(), static_cast<qsizetype>(text::stop.size()))) {
             return {start, QStringLiteral("command9")};
         }
-        const QString right = QString::fromStdString(window.engine().state().correctanswer);
+        const QString right = QString::fromStdString(window.quizState().correctanswer);
         for (QuizButton* answer : window.parts().answers()) {
             if (answer->isEnabled() && answer->text() == right) {
                 return {answer, answer->objectName()};

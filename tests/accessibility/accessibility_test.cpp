@@ -76,7 +76,7 @@ protected:
     {
         for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
             const bool isRight =
-                button(name)->text() == QString::fromStdString(form->engine().state().correctanswer);
+                button(name)->text() == QString::fromStdString(form->quizState().correctanswer);
             if (isRight == right) {
                 return button(name);
             }

@@ -139,7 +139,7 @@ std::optional<std::string> WindowWatch::checkStates(bool running, bool panelOpen
 
 std::optional<std::string> WindowWatch::checkCounters(bool running, std::array<long, 3>& values) const
 {
-    const QuizState& state = form_.engine().state();
+    const QuizState& state = form_.quizState();
     const std::array<std::int16_t, 3> counters{state.totalcount, state.rightcount, state.wrongcount};
     for (std::size_t i = 0; i < values.size(); ++i) {
         const std::string& shown = p_.counts()[i]->caption();
@@ -187,7 +187,7 @@ std::optional<std::string> WindowWatch::checkQuestion() const
     if (right != 1) {
         return "for " + question + ", " + std::to_string(right) + " answers show " + product.toStdString();
     }
-    const std::string& judged = form_.engine().state().correctanswer;
+    const std::string& judged = form_.quizState().correctanswer;
     if (judged != product.toStdString()) {
         return "for " + question + " the window judges against " + quoted(judged);
     }

@@ -138,7 +138,7 @@ protected:
 
     QuizButton* answerButton(bool right)
     {
-        const QString correct = QString::fromStdString(form->engine().state().correctanswer);
+        const QString correct = QString::fromStdString(form->quizState().correctanswer);
         for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
             if ((get<QuizButton>(name)->text() == correct) == right) {
                 return get<QuizButton>(name);

@@ -2,6 +2,7 @@
 // their names, what is announced and where the focus goes come out. Every
 // front end only applies these, so what a child sees and hears is proved here.
 #include "present/form.h"
+#include "tests/support/form_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,7 @@ protected:
     P answer(bool right)
     {
         for (P part : {P::cev1, P::cev2, P::cev3, P::cev4}) {
-            if ((form.model()[part].caption == form.engine().state().correctanswer) == right) {
+            if ((form.model()[part].caption == form.quizState().correctanswer) == right) {
                 return part;
             }
         }
@@ -200,7 +201,7 @@ TEST_F(FormTest, WhatIsAnnouncedAndWhereTheFocusGoes)
     expectHeard(form.press(P::command9), "1 çarpı 1", false, std::nullopt);
     expectHeard(form.press(answer(true)), "1 çarpı 2", false, std::nullopt);
     // The same question again is still said: the child answered.
-    form.engine().state().seqsecond = 2;
+    FormProbe::quizState(form).seqsecond = 2;
     expectHeard(form.press(answer(true)), "1 çarpı 2", false, std::nullopt);
     const P wrong = answer(false);
     expectHeard(form.press(wrong), "!!! YANLIŞ !!! DOĞRU CEVAP : 2", true, P::chameleonButton2);
@@ -224,7 +225,7 @@ TEST_F(FormTest, LockedButtonsAndListsTakeNothing)
     for (P locked : {P::cev1, P::cev2, P::cev3, P::cev4, P::command9}) {
         EXPECT_TRUE(form.press(locked).empty()) << "under the open panel: " << design::name(locked);
     }
-    EXPECT_EQ(form.engine().state().totalcount, 1);
+    EXPECT_EQ(form.quizState().totalcount, 1);
     EXPECT_TRUE(form.press(P::chameleonButton1).empty()) << "its panel is never shown";
     EXPECT_TRUE(form.press(P::Label1).empty());
     EXPECT_TRUE(form.tick(P::cev1).empty());
@@ -238,9 +239,10 @@ TEST_F(FormTest, AFailureIsReportedAndTheWindowStillShowsWhatHappened)
     form.choose(P::Combo2, 5); // locked: refused before anything runs
     form.press(answer(false));
     // Factors whose product leaves 16 bits fail sor inside the OK handler.
-    form.engine().state().quizmode = QuizMode::None;
-    form.engine().state().factora = 200;
-    form.engine().state().factorb = 200;
+    QuizState& staged = FormProbe::quizState(form);
+    staged.quizmode = QuizMode::None;
+    staged.factora = 200;
+    staged.factorb = 200;
     const Update& update = form.press(P::chameleonButton2);
     ASSERT_EQ(failures.size(), 1U);
     EXPECT_EQ(failures[0].rfind("vorlen: chameleonButton2: ", 0), 0U) << failures[0];

@@ -146,7 +146,7 @@ protected:
     P wrongAnswer()
     {
         for (P part : {P::cev1, P::cev2, P::cev3, P::cev4}) {
-            if (at(part).caption != form.engine().state().correctanswer) {
+            if (at(part).caption != form.quizState().correctanswer) {
                 return part;
             }
         }
@@ -209,7 +209,7 @@ TEST_F(PreferencesTest, LessMotionHoldsTheCorrectAnswerStill)
     const Update& still = form.prefer(lessMotion);
     EXPECT_EQ(changed(still, Property::Running), V{P::Timer2});
     EXPECT_TRUE(at(P::Label12).visible && at(P::Label13).visible);
-    EXPECT_EQ(at(P::Label13).caption, "DOĞRU CEVAP : " + form.engine().state().correctanswer);
+    EXPECT_EQ(at(P::Label13).caption, "DOĞRU CEVAP : " + form.quizState().correctanswer);
     EXPECT_TRUE(form.tick(P::Timer2).empty());
     EXPECT_EQ(changed(form.prefer({}), Property::Running), V{P::Timer2}) << "the blink comes back";
     EXPECT_NE(at(P::Label12).visible, at(P::Label13).visible);

@@ -1,9 +1,10 @@
 // The window as a child sees it at 96 dpi, written out by hand from the
 // drawing: every panel's and control's pixel box in its container, every
 // colour as red, green and blue, and what must never cover what. The window
-// tests of both front ends compare their real widgets with these literals,
-// never with the design table the windows are built from, so a wrong unit
-// conversion, a swapped colour channel or a moved control fails a test.
+// tests of the three front ends (Qt, Win32, web) compare their real widgets
+// with these literals, never with the design table the windows are built
+// from, so a wrong unit conversion, a swapped colour channel or a moved
+// control fails a test.
 #pragma once
 
 #include <array>

@@ -7,7 +7,7 @@ namespace vorlen::test {
 
 QuizButton* answerButton(Form1& form, bool right)
 {
-    const QString correct = QString::fromStdString(form.engine().state().correctanswer);
+    const QString correct = QString::fromStdString(form.quizState().correctanswer);
     for (QuizButton* button : form.parts().answers()) {
         if ((button->text() == correct) == right) {
             return button;

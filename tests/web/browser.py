@@ -20,9 +20,7 @@ import time
 import unittest
 from pathlib import Path
 
-from engines import (  # noqa: F401  (shared names)
-    CHROMIUM, CHROMIUM_ENGINE, CHROMIUM_FLAGS, ENGINE, ENGINES, READY, chromium_only,
-)
+from engines import ENGINE, ENGINES
 
 ROOT = Path(__file__).resolve().parents[2]
 DIST = Path(os.environ.get("VORLEN_WEB_DIST", ROOT / "build-web" / "dist"))

@@ -13,7 +13,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "accessibility"))
 
-from browser import CHROMIUM, DIST, Site  # noqa: E402
+from browser import DIST, Site  # noqa: E402
+from engines import CHROMIUM  # noqa: E402
 from orca_session import active_window, count, run_quiz, wait_for  # noqa: E402
 
 # Chromium as an app window, with its accessibility on from the start and

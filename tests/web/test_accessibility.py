@@ -8,7 +8,8 @@ import re
 import time
 import unittest
 
-from browser import PageTest, chromium_only
+from browser import PageTest
+from engines import chromium_only
 
 # What the tree's outline leaves out: wrappers without a role of their own,
 # the text runs inside text, and the lists' entries.

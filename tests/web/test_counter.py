@@ -10,7 +10,8 @@ import tempfile
 import time
 import unittest
 
-from browser import COUNTER_HOST, COUNTER_PATH, Browser, CounterServer, Site, Window, chromium_only
+from browser import COUNTER_HOST, COUNTER_PATH, Browser, CounterServer, Site, Window
+from engines import chromium_only
 
 
 @chromium_only("the counter host mapped to the local server (--host-resolver-rules)")

@@ -5,7 +5,8 @@ and stacking a child sees; and the page's title."""
 
 import unittest
 
-from browser import CHROMIUM_ENGINE, ENGINE, PageTest, chromium_only, drawn
+from browser import ENGINE, PageTest, drawn
+from engines import CHROMIUM_ENGINE, chromium_only
 
 # The panels that never show at start, the hidden scratch box and the
 # blinking labels are shown here only to be measured.

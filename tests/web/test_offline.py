@@ -9,7 +9,8 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from browser import DIST, ROOT, Browser, Site, Window, chromium_only
+from browser import DIST, ROOT, Browser, Site, Window
+from engines import chromium_only
 
 # Resolves with the offline caches' names once the service worker controls the page.
 CONTROLLED = (

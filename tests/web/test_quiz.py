@@ -6,7 +6,8 @@ refuse; and the failure boundary, which reports and lets the page go on."""
 import time
 import unittest
 
-from browser import PageTest, chromium_only
+from browser import PageTest
+from engines import chromium_only
 
 
 class Quiz(PageTest):

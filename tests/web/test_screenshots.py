@@ -11,7 +11,8 @@ from pathlib import Path
 
 from PIL import Image, ImageChops, ImageStat
 
-from browser import DIST, ROOT, PageTest, chromium_only
+from browser import DIST, ROOT, PageTest
+from engines import chromium_only
 
 SHOTS = Path(os.environ.get("VORLEN_WEB_SHOTS", DIST.parent / "screenshots"))
 

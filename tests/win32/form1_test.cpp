@@ -6,6 +6,7 @@
 #include "engine/texts.h"
 #include "tests/support/drawn_window.h"
 #include "tests/support/fault_server.h"
+#include "tests/support/form_probe.h"
 #include "tests/support/win32_support.h"
 #include "win32/form1.h"
 #include "win32/parts.h"
@@ -116,8 +117,8 @@ protected:
 
     std::string_view answer(bool right)
     {
-        const std::wstring correct(form->engine().state().correctanswer.begin(),
-                                   form->engine().state().correctanswer.end());
+        const std::wstring correct(form->quizState().correctanswer.begin(),
+                                   form->quizState().correctanswer.end());
         for (std::string_view name : {"cev1", "cev2", "cev3", "cev4"}) {
             if ((text(name) == correct) == right) {
                 return name;
@@ -136,12 +137,13 @@ protected:
         click("command9");
         click(answer(false));
         ASSERT_TRUE(visible("Frame5"));
-        form->engine().state().quizmode = QuizMode::None;
-        form->engine().state().factora = 200;
-        form->engine().state().factorb = 200;
+        QuizState& staged = present::FormProbe::quizState(*form);
+        staged.quizmode = QuizMode::None;
+        staged.factora = 200;
+        staged.factorb = 200;
         click("chameleonButton2");
-        form->engine().state().factora = 1;
-        form->engine().state().factorb = 1;
+        staged.factora = 1;
+        staged.factorb = 1;
     }
 
     std::unique_ptr<Form1> form;

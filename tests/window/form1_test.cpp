@@ -4,6 +4,7 @@
 // rules themselves are proved in the engine tests.
 #include "engine/texts.h"
 #include "tests/support/drawn_window.h"
+#include "tests/support/form_probe.h"
 #include "tests/support/quiz_moves.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
@@ -423,12 +424,12 @@ TEST_F(Form1Test, TypingAndChoosingInTheListsRunNoStepOfTheQuiz)
     QTest::keyClick(table, Qt::Key_Down);
     QTest::keyClicks(table, QStringLiteral("7"));
     EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Başla"));
-    EXPECT_EQ(form->engine().state().quizmode, QuizMode::None) << "a choice is read only at the start";
-    EXPECT_TRUE(form->engine().state().correctanswer.empty());
+    EXPECT_EQ(form->quizState().quizmode, QuizMode::None) << "a choice is read only at the start";
+    EXPECT_TRUE(form->quizState().correctanswer.empty());
 
     // Letters, digits and Escape reach the buttons and press none of them.
     QTest::mouseClick(get("command9"), Qt::LeftButton);
-    const std::string asked = form->engine().state().correctanswer;
+    const std::string asked = form->quizState().correctanswer;
     for (const char* name : {"command9", "cev1", "cev2", "cev3", "cev4"}) {
         get(name)->setFocus();
         QTest::keyClicks(get(name), QStringLiteral("a1x9"));
@@ -436,7 +437,7 @@ TEST_F(Form1Test, TypingAndChoosingInTheListsRunNoStepOfTheQuiz)
     }
     EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
     EXPECT_EQ(caption("Label9"), QStringLiteral("0"));
-    EXPECT_EQ(form->engine().state().correctanswer, asked);
+    EXPECT_EQ(form->quizState().correctanswer, asked);
 }
 
 TEST_F(Form1Test, IdleAnimationAndBlinkRunOnRealTicks)
@@ -464,9 +465,10 @@ TEST_F(Form1Test, FailurePassedOnByARoutineIsReportedAndTheWindowGoesOn)
     QTest::mouseClick(test::answerButton(*form, false), Qt::LeftButton);
     // Factors whose product leaves 16 bits make sor fail inside the OK
     // button's handler, which does not catch it.
-    form->engine().state().quizmode = QuizMode::None;
-    form->engine().state().factora = 200;
-    form->engine().state().factorb = 200;
+    QuizState& staged = present::FormProbe::quizState(*form);
+    staged.quizmode = QuizMode::None;
+    staged.factora = 200;
+    staged.factorb = 200;
     QTest::mouseClick(get("chameleonButton2"), Qt::LeftButton);
     ASSERT_EQ(failures.size(), 1U);
     EXPECT_NE(failures[0].find("chameleonButton2"), std::string::npos);
