@@ -4,8 +4,12 @@
 # installed /usr/bin/vorlen under Xvfb, waits for its window, takes a
 # screenshot, ends the program and removes the package again. Whatever
 # fails, the program is ended and the package removed before the script exits
-# non-zero.
+# non-zero. Lintian (pedantic, with informational tags) must find nothing
+# beyond what packaging/lintian-overrides explains.
 # Usage: sh tools/package-test.sh [SCREENSHOT.png]   (as root, or with sudo)
+#        sh tools/package-test.sh --build-only      (the package alone, in build-package/deb)
+# SOURCE_DATE_EPOCH dates the package's files; it is the last commit's by
+# default, so that two builds of a commit give the same package.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -64,6 +68,15 @@ if [ "${1:-}" = "--inside-xvfb" ]; then
     exit 0
 fi
 
+build_only=0
+if [ "${1:-}" = "--build-only" ]; then
+    build_only=1
+    shift
+fi
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
+fi
+export SOURCE_DATE_EPOCH
 shot=${1:-}
 case "$shot" in
     "" | /*) ;;
@@ -75,7 +88,7 @@ sudo=""
 
 sh "$root/tools/deps.sh" package
 
-if dpkg-query -W -f='${Status}' vorlen 2>/dev/null | grep -q "install ok installed"; then
+if [ "$build_only" -eq 0 ] && dpkg-query -W -f='${Status}' vorlen 2>/dev/null | grep -q "install ok installed"; then
     fail "vorlen is installed already; remove it first (apt-get remove vorlen), this test removes what it installs"
 fi
 
@@ -106,6 +119,8 @@ if [ $# -ne 1 ] || [ ! -f "$1" ]; then
     fail "expected one vorlen_*.deb in $build/deb"
 fi
 deb=$1
+(cd "$(dirname "$deb")" && sha256sum "$(basename "$deb")")
+[ "$build_only" -eq 0 ] || exit 0
 
 echo "+ checking $deb"
 [ "$(dpkg-deb -f "$deb" Package)" = vorlen ] || fail "package name is not vorlen"
@@ -136,6 +151,8 @@ done
 desktop-file-validate "$work/root/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/$app_id.metainfo.xml"
 appstreamcli validate-tree --no-net "$work/root"
+echo "+ lintian"
+lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$deb"
 
 echo "+ installing the package"
 installed=1

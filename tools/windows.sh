@@ -22,7 +22,9 @@
 #
 # Environment: VORLEN_BUILD_DIR (default build-win32), VORLEN_WERROR=ON to
 # treat warnings as errors (CI does), VORLEN_TEST_TIMEOUT (seconds per test
-# case, default 120).
+# case, default 120), VORLEN_BUILD_TESTS=OFF to build the program and its
+# packages alone, SOURCE_DATE_EPOCH (the date in the zip and the installer;
+# the last commit's by default, so that two builds of a commit are the same).
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,6 +33,10 @@ case "$build" in /*) ;; *) build="$root/$build" ;; esac
 dist="$build/dist"
 version="1.00"
 wine=/usr/lib/wine/wine64
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
+fi
+export SOURCE_DATE_EPOCH
 
 started=$(date +%s)
 # A step's heading, with the seconds since the script started.
@@ -40,7 +46,8 @@ build_all() {
     sh "$root/tools/deps.sh" windows
     say "configure and build in $build"
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DVORLEN_WERROR="${VORLEN_WERROR:-OFF}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DVORLEN_WERROR="${VORLEN_WERROR:-OFF}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+        -DVORLEN_BUILD_TESTS="${VORLEN_BUILD_TESTS:-ON}" >/dev/null
     cmake --build "$build" -j2
     package
 }
@@ -53,11 +60,16 @@ package() {
     # Notepad before Windows 10 reads a text file without a byte-order mark in
     # the local code page and wants CR LF line ends.
     { printf '\357\273\277'; sed 's/$/\r/' "$root/packaging/windows/BENIOKU.txt"; } >"$stage/BENIOKU.txt"
-    (cd "$dist" && zip -q -X -r "vorlen-$version-windows.zip" Vorlen)
+    # The same bytes from every build of a commit: each file dated from
+    # SOURCE_DATE_EPOCH (the zip keeps the date in local time, hence UTC),
+    # the entries in one order, and no owner or extra time fields (-X).
+    chmod -R u=rwX,go=rX "$stage"
+    find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+    (cd "$dist" && find Vorlen | LC_ALL=C sort | TZ=UTC0 zip -q -X -@ "vorlen-$version-windows.zip")
     makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
         -DROOT="$root" -DOUTFILE="$dist/vorlen-$version-setup.exe" \
         "$root/packaging/windows/vorlen.nsi"
-    cp "$stage/vorlen.exe" "$dist/vorlen.exe"
+    cp -p "$stage/vorlen.exe" "$dist/vorlen.exe"
     # Nothing but Windows' own DLLs: the compiler's runtime (libgcc, libstdc++,
     # winpthread, all named lib*.dll) must be linked in.
     runtime=$(x86_64-w64-mingw32-objdump -p "$dist/vorlen.exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | grep -i '^lib' || true)
@@ -66,6 +78,8 @@ package() {
         exit 1
     fi
     ls -l "$dist"
+    # What a family compares a download with (README, For families).
+    (cd "$dist" && sha256sum vorlen.exe "vorlen-$version-windows.zip" "vorlen-$version-setup.exe")
 }
 
 # Starts a private Xvfb and a fresh prefix with a warm persistent wineserver;

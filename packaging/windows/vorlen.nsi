@@ -10,6 +10,9 @@ Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+; The files carry no build-time dates, so that every build of a commit gives
+; the same installer; Windows dates them when they are installed.
+SetDateSave off
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
