@@ -108,18 +108,18 @@ void WebForm::start()
     for (const design::Timer& timer : design::timers) {
         run(timer.part, form_.model()[timer.part].running);
     }
-    enter([this]() -> const present::Update& {
+    present::Update everything;
+    enter([this, &everything]() -> const present::Update& {
         // Every part as the model holds it after the load step, not only what
         // the step changed: some browsers bring a control's value or locked
         // state back on a reload, and the page must start as the model says.
         const present::Update& loaded = form_.load();
-        everything_.changes.clear();
         for (std::size_t i = 0; i < design::partCount; ++i) {
-            everything_.changes.push_back({.part = static_cast<Part>(i), .what = allProperties});
+            everything.changes.push_back({.part = static_cast<Part>(i), .what = allProperties});
         }
-        everything_.focus = loaded.focus;
-        everything_.announcement = loaded.announcement;
-        return everything_;
+        everything.focus = loaded.focus;
+        everything.announcement = loaded.announcement;
+        return everything;
     });
     // The system's settings and the page's visibility, now and on each change.
     dom::watchSettings();

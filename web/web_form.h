@@ -64,7 +64,6 @@ private:
     CounterRequest browser_;
     present::Form form_;
     std::array<TimerSlot, 3> timers_{};
-    present::Update everything_; // the first update applied: every part
 };
 
 } // namespace vorlen::web

@@ -3,6 +3,7 @@
 #include "design/contrast.h"
 #include "design/system_colours.h"
 #include "present/form.h"
+#include "tests/present/form_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -120,17 +121,8 @@ TEST(ForcedColours, EachThingDrawnTakesASystemColour)
     }
 }
 
-struct Browser final : WebBrowser {
-    void navigate(const std::string& address) override { visited.push_back(address); }
-    std::vector<std::string> visited;
-};
-
-class PreferencesTest : public testing::Test {
+class PreferencesTest : public test::FormTest {
 protected:
-    PreferencesTest() : form({.clock = [] { return 45296.25F; }, .seed = 42}, browser) {}
-
-    const PartState& at(P part) const { return form.model()[part]; }
-
     // The parts an update changed, each with whether it has this property.
     static std::vector<P> changed(const Update& update, Property property)
     {
@@ -142,19 +134,6 @@ protected:
         }
         return parts;
     }
-
-    P wrongAnswer()
-    {
-        for (P part : {P::cev1, P::cev2, P::cev3, P::cev4}) {
-            if (at(part).caption != form.quizState().correctanswer) {
-                return part;
-            }
-        }
-        return P::Label1;
-    }
-
-    Browser browser;
-    Form form;
 };
 
 constexpr Preferences lessMotion{.reducedMotion = true};
@@ -203,7 +182,7 @@ TEST_F(PreferencesTest, LessMotionHoldsTheCorrectAnswerStill)
     using V = std::vector<P>;
     form.load();
     form.press(P::command9);
-    form.press(wrongAnswer());
+    form.press(answer(false));
     form.tick(P::Timer2);
     ASSERT_NE(at(P::Label12).visible, at(P::Label13).visible) << "blinking";
     const Update& still = form.prefer(lessMotion);

@@ -292,3 +292,10 @@ class PageTest(unittest.TestCase):
         """A key stroke (Tab, shift+Tab, Enter, Space or ArrowDown), or only
         its going down, held (auto_repeat) or up."""
         self.browser.key(name, auto_repeat=auto_repeat, down=down, up=up)
+
+
+# Resolves with the offline caches' names once the service worker controls the page.
+CONTROLLED = (
+    "return navigator.serviceWorker.ready.then(function(){return new Promise(function(done){"
+    "(function wait(){navigator.serviceWorker.controller?caches.keys().then(done):setTimeout(wait,50)})()})})"
+)

@@ -9,15 +9,8 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from browser import DIST, ROOT, Browser, Site, Window
+from browser import CONTROLLED, DIST, ROOT, Browser, Site, Window
 from engines import chromium_only
-
-# Resolves with the offline caches' names once the service worker controls the page.
-CONTROLLED = (
-    "return navigator.serviceWorker.ready.then(function(){return new Promise(function(done){"
-    "(function wait(){navigator.serviceWorker.controller?caches.keys().then(done):setTimeout(wait,50)})()})})"
-)
-
 
 def cache_name(folder):
     return re.search(r'const cacheName = "([^"]+)"', (Path(folder) / "sw.js").read_text()).group(1)

@@ -12,7 +12,7 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from browser import DIST, PageTest, Site
+from browser import CONTROLLED, DIST, PageTest, Site
 
 # WebAssembly as an engine without exception handling knows it: a module with
 # a tag section (id 13) or a tag import (kind 4) does not compile.
@@ -115,9 +115,7 @@ class OldBrowsers(PageTest):
                 self.assertEqual(self.play(), ["vorlen-legacy.js"])
                 # Kept for playing offline once the service worker sees it loaded.
                 self.browser.driver.set_script_timeout(15)
-                self.browser.driver.execute_async_script(
-                    "var done=arguments[arguments.length-1];navigator.serviceWorker.ready.then(function(){"
-                    "(function wait(){navigator.serviceWorker.controller?done():setTimeout(wait,50)})()})")
+                self.browser.js(CONTROLLED)
                 self.browser.open(self.site.url)
                 kept = self.browser.driver.execute_async_script(
                     "var done=arguments[arguments.length-1];caches.match('vorlen-legacy.js')"
