@@ -5,8 +5,12 @@
 # the program's idle CPU. Each start figure is the median of --runs runs, floor
 # and program taken in turn. The idle CPU is read from Linux (/proc) for the
 # Wine process of each, since Wine does not report another process's times.
+# The idle goal is set against the plain window (bench/win32/plain.cpp): the
+# idle samples' numbers in STATIC and BUTTON controls, set anew every 85 ms.
+# Idle CPU is the median of --idle-runs runs, floor, plain window and program
+# taken in turn.
 #
-# Usage: WINEPREFIX=... DISPLAY=... bench/win32/run.sh [--runs N] [--idle-seconds S] [--build DIR]
+# Usage: WINEPREFIX=... DISPLAY=... bench/win32/run.sh [--runs N] [--idle-runs N] [--idle-seconds S] [--build DIR]
 #   The prefix and display are those of tools/windows.sh (a Wine prefix with
 #   its virtual desktop on an Xvfb); --build is the Windows build directory
 #   (default build-win32), where the bench targets are built first.
@@ -14,21 +18,23 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 runs=11
+idle_runs=3
 idle_seconds=20
 build="build-win32"
 while [ $# -gt 0 ]; do
     case $1 in
         --runs) runs=$2; shift 2 ;;
         --idle-seconds) idle_seconds=$2; shift 2 ;;
+        --idle-runs) idle_runs=$2; shift 2 ;;
         --build) build=$2; shift 2 ;;
-        -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,17p' "$0"; exit 0 ;;
         *) echo "bench/win32/run.sh: unknown argument $1" >&2; exit 2 ;;
     esac
 done
 : "${WINEPREFIX:?set WINEPREFIX to a prefix made by tools/windows.sh}"
 : "${DISPLAY:?set DISPLAY to the X display of the prefix}"
 
-cmake --build "$build" -j2 --target vorlen_win32_exe vorlen_win32_floor vorlen_win32_launch >/dev/null
+cmake --build "$build" -j2 --target vorlen_win32_exe vorlen_win32_floor vorlen_win32_plain vorlen_win32_launch >/dev/null
 windows_path() { printf 'Z:%s' "$(realpath "$1")" | tr '/' '\134'; }
 launch="$build/bench/win32/vorlen_win32_launch.exe"
 floor=$(windows_path "$build/bench/win32/vorlen_win32_floor.exe")
@@ -67,8 +73,16 @@ idle_cpu() {
     awk -v b="$before" -v a="$after" -v t="$ticks" -v s="$idle_seconds" -v r="$rss" \
         'BEGIN { printf "%.2f %d\n", (a - b) / t / s * 100, r }'
 }
-read -r floor_cpu floor_rss < <(idle_cpu "$build/bench/win32/vorlen_win32_floor.exe")
-read -r program_cpu program_rss < <(idle_cpu "$build/win32/vorlen.exe")
+for _ in $(seq "$idle_runs"); do
+    idle_cpu "$build/bench/win32/vorlen_win32_floor.exe" >>"$results/idle-floor"
+    idle_cpu "$build/bench/win32/vorlen_win32_plain.exe" >>"$results/idle-plain"
+    idle_cpu "$build/win32/vorlen.exe" >>"$results/idle-program"
+done
+floor_cpu=$(awk '{ print $1 }' "$results/idle-floor" | median)
+plain_cpu=$(awk '{ print $1 }' "$results/idle-plain" | median)
+program_cpu=$(awk '{ print $1 }' "$results/idle-program" | median)
+floor_rss=$(awk '{ print $2 }' "$results/idle-floor" | median)
+program_rss=$(awk '{ print $2 }' "$results/idle-program" | median)
 
 floor_start=$(awk '{ print $1 }' "$results/floor" | median)
 program_start=$(awk '{ print $1 }' "$results/program" | median)
@@ -83,5 +97,6 @@ awk -v f="$floor_start" -v p="$program_start" 'BEGIN { printf "| start to first 
 awk -v f="$floor_ws" -v p="$program_ws" 'BEGIN { printf "| working set after 1 s (KiB, Wine) | %d | %d | %.2f |\n", f, p, p / f }'
 echo "| resident set of the Wine process (KiB) | $floor_rss | $program_rss | |"
 echo "| idle CPU over ${idle_seconds} s (% of a core) | $floor_cpu | $program_cpu | |"
+awk -v f="$plain_cpu" -v p="$program_cpu" 'BEGIN { printf "| idle CPU against the plain window set anew every 85 ms (goal <= 1.15) | %.2f | %.2f | %.2f |\n", f, p, (f > 0) ? p / f : 0 }'
 echo "| vorlen.exe size (bytes, stripped) | | $stripped (unstripped $size) | |"
 echo "raw figures: $results" >&2

@@ -1,0 +1,101 @@
+// The plain window for vorlen.exe's idle CPU: what the program shows while
+// idle, done the plainest way. The question's two 48 pt numbers are STATIC
+// controls and the four 36 pt answers BUTTON controls, where the program has
+// them, and all six are set anew every 85 ms, as the program's idle samples
+// are. With the argument "still" they are set once and stand still.
+#include <array>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <windows.h>
+
+namespace {
+
+constexpr UINT_PTR tickTimer = 1;
+std::array<HWND, 2> numbers{};
+std::array<HWND, 4> answers{};
+
+HFONT boldFont(const wchar_t* face, int points)
+{
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, TURKISH_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+}
+
+void setNumber(HWND control, int value)
+{
+    SetWindowTextW(control, std::to_wstring(value).c_str());
+}
+
+LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER:
+        for (HWND number : numbers) {
+            setNumber(number,
+                      1 + std::rand() % 10); // NOLINT(cert-msc30-c,cert-msc50-cpp): any numbers will do
+        }
+        for (HWND answer : answers) {
+            setNumber(answer, 1 + std::rand() % 100); // NOLINT(cert-msc30-c,cert-msc50-cpp)
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR commandLine, int show)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = L"VorlenPlain";
+    RegisterClassExW(&windowClass);
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT outer{0, 0, 731, 496};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Vorlen plain", style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                  nullptr, instance, nullptr);
+    // Where the program has them: the question panel at (17, 96), the two
+    // numbers at (250, 43) and (403, 43), the answers 116 px apart from (61, 160).
+    HFONT numberFont = boldFont(L"Verdana", 48);
+    HFONT answerFont = boldFont(L"Tahoma", 36);
+    const std::array<int, 2> numberLeft{17 + 250, 17 + 403};
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        numbers.at(i) =
+            CreateWindowExW(0, L"STATIC", L"3", WS_CHILD | WS_VISIBLE | SS_RIGHT, numberLeft.at(i), 96 + 43,
+                            46, 78, window, nullptr, instance, nullptr);
+        SendMessageW(numbers.at(i), WM_SETFONT, reinterpret_cast<WPARAM>(numberFont), FALSE);
+    }
+    const std::array<int, 4> answerLeft{17 + 61, 17 + 213, 17 + 365, 17 + 517};
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        answers.at(i) =
+            CreateWindowExW(0, L"BUTTON", L"32", WS_CHILD | WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON,
+                            answerLeft.at(i), 96 + 160, 116, 62, window, nullptr, instance, nullptr);
+        SendMessageW(answers.at(i), WM_SETFONT, reinterpret_cast<WPARAM>(answerFont), FALSE);
+    }
+    if (std::wcscmp(commandLine, L"still") != 0) {
+        SetTimer(window, tickTimer, 85, nullptr);
+    }
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    DeleteObject(numberFont);
+    DeleteObject(answerFont);
+    return static_cast<int>(message.wParam);
+}
