@@ -257,7 +257,7 @@ for run in $(seq "$runs"); do
     done
 done
 for run in $(seq "$runs"); do
-    say "run $run of $runs: ${idle_seconds} s idle, three times"
+    say "run $run of $runs: ${idle_seconds} s idle, each program in turn"
     for which in floor floor-ticking floor-plain-ticking program; do
         read -r -a command < <(command_for "$which")
         read -r own xvfb < <(idle_cpu_once "${command[@]}")
