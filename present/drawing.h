@@ -97,6 +97,7 @@ struct ButtonPaint {
     Colour text;      // the caption's colour
     int textShiftPx;  // the caption moves this far right and down
     bool focusMark;   // a dotted rectangle focusInsetPx inside the border
+    bool operator==(const ButtonPaint&) const = default;
 };
 
 inline constexpr int focusInsetPx = 3;
