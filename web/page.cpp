@@ -1,5 +1,6 @@
 #include "web/page.h"
 
+#include "present/drawing.h"
 #include "present/spoken.h"
 #include "web/page_style.h"
 
@@ -68,9 +69,10 @@ std::string named(const present::PartState& state)
 std::string label(const design::Control& row, const present::PartState& state, const std::string& font)
 {
     std::string classes = "label " + font;
-    if (row.sizing == design::Sizing::Fixed) {
+    const present::Anchor anchor = present::anchor(row.align, row.sizing);
+    if (anchor == present::Anchor::Box) {
         classes += " fixed";
-    } else if (row.align == design::Align::Center) {
+    } else if (anchor == present::Anchor::Centre) {
         classes += " centred";
     }
     const std::string out = "<span" + idAndState(row.part, state) + " class=\"" + classes + "\"";
@@ -244,19 +246,7 @@ std::string shownCaption(Part part, const std::string& caption)
     if (row == nullptr || row->kind != Kind::Label || row->sizing != design::Sizing::Fixed) {
         return caption;
     }
-    std::string shown;
-    shown.reserve(caption.size());
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '\r') {
-            shown += '\n';
-            if (i + 1 < caption.size() && caption[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            shown += caption[i];
-        }
-    }
-    return shown;
+    return present::shownLines<char>(caption);
 }
 
 std::string page(const present::WindowModel& model, std::optional<Part> focused, const PageSources& sources)

@@ -2,10 +2,12 @@
 
 #include "design/contrast.h"
 #include "design/system_colours.h"
+#include "present/drawing.h"
 #include "web/page.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 namespace vorlen::web {
@@ -68,19 +70,22 @@ const design::Panel& panelRow(Part part)
 std::string lookProperties(bool moreContrast)
 {
     const design::ButtonLook& look = design::buttonLookFor(moreContrast);
+    const auto paint = [&look](present::ButtonState state) {
+        return present::buttonPaint(look, 0, 0, state);
+    };
+    const present::ButtonPaint plain = paint({});
+    const present::ButtonPaint disabled = paint({.enabled = false});
     const auto shade = [](Colour colour, int percent) { return cssColour(design::shaded(colour, percent)); };
-    return ":root{--ground:" + cssColour(windowGround) + ";--face:" + cssColour(look.face) +
-           ";--face-hover:" + shade(look.face, look.hovered) +
-           ";--face-pressed:" + shade(look.face, look.pressed) +
-           ";--edge-upper:" + cssColour(look.upperEdge) +
-           ";--edge-lower:" + shade(look.face, look.lowerEdge) +
-           ";--outline:" + shade(look.face, look.outline) +
-           ";--outline-disabled:" + shade(look.face, look.outlineDisabled) +
-           ";--greyed:" + shade(look.face, look.greyedText) + ";--list-ground:" + cssColour(colour::white) +
+    return ":root{--ground:" + cssColour(windowGround) + ";--face:" + cssColour(plain.face) +
+           ";--face-hover:" + cssColour(paint({.hovered = true}).face) +
+           ";--face-pressed:" + cssColour(paint({.pressed = true}).face) +
+           ";--edge-upper:" + cssColour(plain.upperEdge) + ";--edge-lower:" + cssColour(plain.lowerEdge) +
+           ";--outline:" + cssColour(plain.outline) + ";--outline-disabled:" + cssColour(disabled.outline) +
+           ";--greyed:" + cssColour(disabled.text) + ";--list-ground:" + cssColour(colour::white) +
            ";--list-outline:" + shade(windowGround, look.outline) +
            ";--list-greyed:" + shade(windowGround, look.greyedText) + ";--corner:" + px(look.cornerRadiusPx) +
-           ";--focus:rgba(0,0,0,.63);--notice:" + cssColour(design::onWindowFace(colour::red, moreContrast)) +
-           "}";
+           ";--focus:rgba(0,0,0," + number(std::round(present::focusAlpha * 100.0 / 255.0) / 100.0) +
+           ");--notice:" + cssColour(design::onWindowFace(colour::red, moreContrast)) + "}";
 }
 
 // The parts' own colours, as drawn or for more contrast: a label's as the
@@ -96,8 +101,11 @@ std::string partColours(const present::WindowModel& model, bool moreContrast)
             css += "#" + name +
                    "{color:" + cssColour(design::onWindowFace(model[row.part].colour, moreContrast)) + "}";
         } else if (row.kind == Kind::Button) {
-            css += "#" + name + "{--text:" + cssColour(design::buttonText(look, row.fore)) +
-                   ";--text-hover:" + cssColour(design::buttonText(look, row.foreHover)) + "}";
+            const auto text = [&](bool hovered) {
+                return cssColour(
+                    present::buttonPaint(look, row.fore, row.foreHover, {.hovered = hovered}).text);
+            };
+            css += "#" + name + "{--text:" + text(false) + ";--text-hover:" + text(true) + "}";
         } else if (row.kind == Kind::List) {
             css += "[data-part=" + name + "]{--text:" + cssColour(row.fore) + "}";
         }
@@ -156,47 +164,35 @@ std::string forcedColours()
 }
 
 // Where a label stands: its drawn box, or the edge it keeps as its caption
-// changes.
+// changes; the browser measures the caption.
 std::string labelPlace(const design::Control& row)
 {
     const design::Rect& place = row.place;
     const int left = design::px(place.left);
     const int width = design::px(place.width);
-    if (row.sizing == design::Sizing::Fixed) {
-        return box(place);
-    }
     std::string where;
-    switch (row.align) {
-    case design::Align::Left:
+    switch (present::anchor(row.align, row.sizing)) {
+    case present::Anchor::Box:
+        return box(place);
+    case present::Anchor::Left:
         where = "left:" + px(left);
         break;
-    case design::Align::Right:
+    case present::Anchor::Right:
         where = "right:" + px(design::px(panelRow(row.panel).place.width) - left - width);
         break;
-    case design::Align::Center:
+    case present::Anchor::Centre:
         where = "left:" + number(left + width / 2.0) + "px";
         break;
     }
     return where + ";top:" + px(design::px(place.top));
 }
 
-// A line drawn with flat ends, beneath the other controls of its panel, cut
-// to the panel's inside: the panel lets its controls' reach pass its edge,
-// so it clips nothing itself.
+// A line drawn beneath the other controls of its panel: the panel lets its
+// controls' reach pass its edge, so it clips nothing itself.
 std::string lineBox(const design::Line& row)
 {
-    const design::Rect& panel = panelRow(row.panel).place;
-    const int x1 = design::px(std::min(row.x1, row.x2));
-    const int x2 = design::px(std::max(row.x1, row.x2));
-    const int y1 = design::px(std::min(row.y1, row.y2));
-    const int y2 = design::px(std::max(row.y1, row.y2));
-    const int half = row.widthPx / 2;
-    const bool across = y1 == y2;
-    const int left = std::max(0, across ? x1 : x1 - half);
-    const int top = std::max(0, across ? y1 - half : y1);
-    const int right = std::min(design::px(panel.width), across ? x2 : x1 - half + row.widthPx);
-    const int bottom = std::min(design::px(panel.height), across ? y1 - half + row.widthPx : y2);
-    return box(left, top, std::max(0, right - left), std::max(0, bottom - top));
+    const present::Box bar = present::lineBox(row);
+    return box(bar.left, bar.top, bar.width, bar.height);
 }
 
 // One rule per part: its place and its stacking.

@@ -71,10 +71,7 @@ void Parts::layout(int dpi)
         }
     }
     for (std::size_t i = 0; i < design::lines.size(); ++i) {
-        const design::Line& row = design::lines[i];
-        lines_[i]->place(POINT{design::pixels(row.x1, dpi), design::pixels(row.y1, dpi)},
-                         POINT{design::pixels(row.x2, dpi), design::pixels(row.y2, dpi)},
-                         scaled(row.widthPx, dpi));
+        lines_[i]->place(present::lineBox(design::lines[i], dpi));
     }
     PaintBuffer::releaseFont();
     for (const auto& [font, handle] : oldFonts) {

@@ -1,6 +1,7 @@
 #include "win32/quiz_button.h"
 
 #include "design/contrast.h"
+#include "present/drawing.h"
 #include "win32/dpi.h"
 #include "win32/paint_buffer.h"
 #include "win32/unicode.h"
@@ -14,40 +15,22 @@ namespace vorlen::win32 {
 namespace {
 
 // The design's colours are 0x00BBGGRR, as COLORREF. Under forced colours
-// each takes its system colour instead.
-struct Colours {
-    COLORREF face, pressed, hovered, upperEdge, lowerEdge, outline, text, hoverText;
-    bool edges; // the raised edge is drawn
-};
-
-Colours coloursFor(const Look& look, bool enabled, COLORREF text, COLORREF hoverText)
+// each takes its system colour instead, on a flat face.
+present::ButtonPaint paintFor(const Look& look, COLORREF text, COLORREF hoverText, present::ButtonState state)
 {
     using design::Drawn;
-    if (look.forcedColours) {
-        const COLORREF face = forcedColour(Drawn::ButtonFace);
-        const COLORREF ink = forcedColour(enabled ? Drawn::ButtonText : Drawn::ButtonTextDisabled);
-        return {.face = face,
-                .pressed = face,
-                .hovered = face,
-                .upperEdge = face,
-                .lowerEdge = face,
-                .outline = forcedColour(enabled ? Drawn::ButtonOutline : Drawn::ButtonOutlineDisabled),
-                .text = ink,
-                .hoverText = ink,
-                .edges = false};
+    if (!look.forcedColours) {
+        return present::buttonPaint(design::buttonLookFor(look.moreContrast), text, hoverText, state);
     }
-    const design::ButtonLook& shades = design::buttonLookFor(look.moreContrast);
-    const auto shade = [&shades](int percent) { return design::shaded(shades.face, percent); };
-    const COLORREF greyed = shade(shades.greyedText);
-    return {.face = shades.face,
-            .pressed = shade(shades.pressed),
-            .hovered = shade(shades.hovered),
-            .upperEdge = shades.upperEdge,
-            .lowerEdge = shade(shades.lowerEdge),
-            .outline = shade(enabled ? shades.outline : shades.outlineDisabled),
-            .text = enabled ? design::buttonText(shades, text) : greyed,
-            .hoverText = enabled ? design::buttonText(shades, hoverText) : greyed,
-            .edges = true};
+    const COLORREF face = forcedColour(Drawn::ButtonFace);
+    return {.face = face,
+            .raised = false,
+            .upperEdge = face,
+            .lowerEdge = face,
+            .outline = forcedColour(state.enabled ? Drawn::ButtonOutline : Drawn::ButtonOutlineDisabled),
+            .text = forcedColour(state.enabled ? Drawn::ButtonText : Drawn::ButtonTextDisabled),
+            .textShiftPx = state.enabled && state.pressed ? 1 : 0,
+            .focusMark = state.focused};
 }
 
 // The button and every window it lies in must be enabled for a press.
@@ -141,18 +124,13 @@ void QuizButton::paint()
     if (!enabledThroughout(window_)) {
         hover_ = false;
     }
-    const bool hover = enabled && hover_;
-    const Colours colours = coloursFor(look_, enabled, text_, hoverText_);
+    const present::ButtonPaint colours =
+        paintFor(look_, text_, hoverText_,
+                 {.enabled = enabled, .hovered = hover_, .pressed = shownDown_, .focused = focused_});
 
     // The panel's face around the rounded corners.
     FillRect(dc, &box, groundBrush(look_));
-    COLORREF fill = colours.face;
-    if (shownDown_) {
-        fill = colours.pressed;
-    } else if (hover) {
-        fill = colours.hovered;
-    }
-    HBRUSH brush = CreateSolidBrush(fill);
+    HBRUSH brush = CreateSolidBrush(colours.face);
     HPEN outline = CreatePen(PS_SOLID, 1, colours.outline);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, outline);
@@ -163,8 +141,7 @@ void QuizButton::paint()
     DeleteObject(outline);
     DeleteObject(brush);
 
-    // A soft raised edge: light above, shade below; flat while pressed.
-    if (!shownDown_ && colours.edges) {
+    if (colours.raised) {
         const int inset = corner / 2;
         HPEN light = CreatePen(PS_SOLID, 1, colours.upperEdge);
         HPEN lower = CreatePen(PS_SOLID, 1, colours.lowerEdge);
@@ -179,24 +156,22 @@ void QuizButton::paint()
         DeleteObject(lower);
     }
 
-    SetTextColor(dc, hover ? colours.hoverText : colours.text);
+    SetTextColor(dc, colours.text);
     SetBkMode(dc, TRANSPARENT);
     buffer.useFont(font_);
     RECT textBox = box;
-    if (shownDown_) {
-        OffsetRect(&textBox, 1, 1);
-    }
+    OffsetRect(&textBox, colours.textShiftPx, colours.textShiftPx);
     DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &textBox,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 
-    if (focused_) {
+    if (colours.focusMark) {
         RECT focus = box;
-        InflateRect(&focus, -3, -3);
+        InflateRect(&focus, -present::focusInsetPx, -present::focusInsetPx);
         if (look_.forcedColours) {
             FrameRect(dc, &focus, forcedBrush(design::Drawn::FocusMark));
         } else {
             SetTextColor(dc, RGB(0, 0, 0));
-            SetBkColor(dc, fill);
+            SetBkColor(dc, colours.face);
             DrawFocusRect(dc, &focus);
         }
     }

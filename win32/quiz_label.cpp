@@ -1,9 +1,9 @@
 #include "win32/quiz_label.h"
 
+#include "present/drawing.h"
 #include "win32/paint_buffer.h"
 #include "win32/unicode.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -90,19 +90,12 @@ void QuizLabel::fit()
         return;
     }
     const SIZE size = captionSize();
-    const int designWidth = designBox_.right - designBox_.left;
-    int left = designBox_.left;
-    switch (align_) {
-    case design::Align::Left:
-        break;
-    case design::Align::Right:
-        left = designBox_.right - size.cx;
-        break;
-    case design::Align::Center:
-        left = designBox_.left + (designWidth - size.cx) / 2;
-        break;
-    }
-    place(RECT{left, designBox_.top, left + size.cx, designBox_.top + size.cy});
+    const present::Box box =
+        present::captionBox(present::anchor(align_, sizing_),
+                            {designBox_.left, designBox_.top, designBox_.right - designBox_.left,
+                             designBox_.bottom - designBox_.top},
+                            {size.cx, size.cy});
+    place(RECT{box.left, box.top, box.left + box.width, box.top + box.height});
 }
 
 void QuizLabel::paint()
@@ -115,7 +108,7 @@ void QuizLabel::paint()
     // The colour as the model gives it, darker already for more contrast.
     SetTextColor(dc, look_.forcedColours ? forcedColour(design::Drawn::LabelText) : colour_);
     SetBkMode(dc, TRANSPARENT);
-    std::wstring text = caption_;
+    std::wstring text;
     UINT format = DT_NOPREFIX | DT_TOP;
     switch (align_) {
     case design::Align::Left:
@@ -129,11 +122,12 @@ void QuizLabel::paint()
         break;
     }
     if (sizing_ == design::Sizing::ToCaption) {
+        text = caption_;
         format |= DT_SINGLELINE;
     } else {
         // The dedication's lines are joined by carriage returns alone; show
         // each on a line of its own.
-        std::replace(text.begin(), text.end(), L'\r', L'\n');
+        text = present::shownLines<wchar_t>(caption_);
         format |= DT_WORDBREAK;
     }
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);

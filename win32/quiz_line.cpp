@@ -2,8 +2,6 @@
 
 #include "design/contrast.h"
 
-#include <algorithm>
-
 namespace vorlen::win32 {
 
 QuizLine::QuizLine(HWND parent, int id, COLORREF colour) : colour_(colour)
@@ -21,22 +19,9 @@ QuizLine::~QuizLine()
     }
 }
 
-void QuizLine::place(POINT from, POINT to, int width)
+void QuizLine::place(const present::Box& bar)
 {
-    // Every line of the window is ruled straight across or down, so the
-    // line is exactly the rectangle it covers.
-    const int before = width / 2;
-    const int after = width - before;
-    RECT box{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x), std::max(from.y, to.y)};
-    if (from.y == to.y) {
-        box.top -= before;
-        box.bottom += after;
-    } else {
-        box.left -= before;
-        box.right += after;
-    }
-    SetWindowPos(window_, HWND_BOTTOM, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                 SWP_NOACTIVATE);
+    SetWindowPos(window_, HWND_BOTTOM, bar.left, bar.top, bar.width, bar.height, SWP_NOACTIVATE);
 }
 
 void QuizLine::setLook(const Look& look)

@@ -1,9 +1,9 @@
 // A ruled line: a horizontal or vertical bar of a given width and colour, a
-// window of its own over exactly the pixels it covers. Its panel clips what
-// lies outside. It takes no mouse input and lies beneath the panel's other
-// controls.
+// window of its own over exactly the pixels it covers in its panel. It takes no mouse input and lies beneath
+// the panel's other controls.
 #pragma once
 
+#include "present/drawing.h"
 #include "win32/system_look.h"
 #include "win32/window_class.h"
 
@@ -20,9 +20,8 @@ public:
 
     [[nodiscard]] HWND hwnd() const { return window_; }
 
-    // From (x1, y1) to (x2, y2) in pixels of the panel, width pixels wide,
-    // centred on that path with flat ends.
-    void place(POINT from, POINT to, int width);
+    // Over the bar the line covers in pixels of the panel (present::lineBox).
+    void place(const present::Box& bar);
     void setLook(const Look& look);
 
 private:

@@ -2,6 +2,7 @@
 
 #include "design/design.h"
 #include "engine/controls.h"
+#include "present/drawing.h"
 #include "window/caption_images.h"
 #include "window/colours.h"
 
@@ -86,34 +87,39 @@ void QuizButton::focusOutEvent(QFocusEvent* event)
     QPushButton::focusOutEvent(event);
 }
 
-QPixmap QuizButton::faceFor(bool down, bool hover, bool enabled) const
+QPixmap QuizButton::faceFor(const present::ButtonPaint& paint) const
 {
     // The faces each look has shown, shared by the buttons of one size: the
     // four answers need one set between them.
     struct Look {
         int width, height, ratio;
-        QRgb face, panel;
-        int state;
+        QRgb face, outline, lowerEdge, panel;
+        bool raised;
         bool operator==(const Look&) const = default;
     };
     struct LookHash {
         size_t operator()(const Look& look) const
         {
-            return qHashMulti(0, look.width, look.height, look.ratio, look.face, look.panel, look.state);
+            return qHashMulti(0, look.width, look.height, look.ratio, look.face, look.outline, look.lowerEdge,
+                              look.panel, look.raised);
         }
     };
     static std::unordered_map<Look, QPixmap, LookHash> faces;
     const qreal ratio = devicePixelRatioF();
     const QColor panel = parentWidget() != nullptr ? parentWidget()->palette().color(QPalette::Window)
                                                    : palette().color(QPalette::Window);
-    Colour face = fromQColor(palette().color(QPalette::Active, QPalette::Button));
-    const Look look{width(), height(),     static_cast<int>(std::lround(ratio * 100)),
-                    face,    panel.rgba(), (down ? 1 : 0) | (hover ? 2 : 0) | (enabled ? 4 : 0)};
+    const Look look{.width = width(),
+                    .height = height(),
+                    .ratio = static_cast<int>(std::lround(ratio * 100)),
+                    .face = paint.face,
+                    .outline = paint.outline,
+                    .lowerEdge = paint.lowerEdge,
+                    .panel = panel.rgba(),
+                    .raised = paint.raised};
     if (const auto found = faces.find(look); found != faces.end()) {
         return found->second;
     }
 
-    const design::ButtonLook& shades = design::buttonLook;
     QPixmap pixmap(size() * ratio);
     pixmap.setDevicePixelRatio(ratio);
     // Opaque, on the panel's face around the rounded corners: copied, not
@@ -122,27 +128,20 @@ QPixmap QuizButton::faceFor(bool down, bool hover, bool enabled) const
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const auto radius = static_cast<qreal>(shades.cornerRadiusPx);
+    const auto radius = static_cast<qreal>(design::buttonLook.cornerRadiusPx);
 
-    if (down) {
-        face = design::shaded(face, shades.pressed);
-    } else if (hover) {
-        face = design::shaded(face, shades.hovered);
-    }
     QPainterPath outline;
     outline.addRoundedRect(frame, radius, radius);
-    painter.fillPath(outline, toQColor(face));
-    // A soft raised edge: light above, shade below; flat while pressed.
-    if (!down) {
-        painter.setPen(QPen(toQColor(shades.upperEdge), 1.0));
+    painter.fillPath(outline, toQColor(paint.face));
+    if (paint.raised) {
+        painter.setPen(QPen(toQColor(paint.upperEdge), 1.0));
         painter.drawLine(QPointF(frame.left() + radius, frame.top() + 1.0),
                          QPointF(frame.right() - radius, frame.top() + 1.0));
-        painter.setPen(QPen(toQColor(design::shaded(face, shades.lowerEdge)), 1.0));
+        painter.setPen(QPen(toQColor(paint.lowerEdge), 1.0));
         painter.drawLine(QPointF(frame.left() + radius, frame.bottom() - 1.0),
                          QPointF(frame.right() - radius, frame.bottom() - 1.0));
     }
-    painter.setPen(
-        QPen(toQColor(design::shaded(face, enabled ? shades.outline : shades.outlineDisabled)), 1.0));
+    painter.setPen(QPen(toQColor(paint.outline), 1.0));
     painter.drawPath(outline);
     painter.end();
     faces.emplace(look, pixmap);
@@ -154,31 +153,27 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     // A button locked only by its panel (the answers and "Dur" under the open
     // wrong-answer panel) keeps its look; it greys only when it is disabled
     // itself. It takes no press either way.
-    const bool enabled = parentWidget() == nullptr || isEnabledTo(parentWidget());
-    const bool down = isDown();
-    const bool hover = isEnabled() && underMouse();
+    const present::ButtonPaint paint =
+        present::buttonPaint(design::buttonLook, fromQColor(textColour()), fromQColor(hoverText_),
+                             {.enabled = parentWidget() == nullptr || isEnabledTo(parentWidget()),
+                              .hovered = isEnabled() && underMouse(),
+                              .pressed = isDown(),
+                              .focused = hasFocus()});
 
     QPainter painter(this);
-    painter.drawPixmap(0, 0, faceFor(down, hover, enabled));
-
-    const design::ButtonLook& look = design::buttonLook;
-    const Colour face = fromQColor(palette().color(QPalette::Active, QPalette::Button));
-    QColor ink = hover ? hoverText_ : textColour();
-    if (!enabled) {
-        ink = toQColor(design::shaded(face, look.greyedText));
-    }
-    painter.setPen(ink);
+    painter.drawPixmap(0, 0, faceFor(paint));
+    painter.setPen(toQColor(paint.text));
     painter.setFont(font());
     const QSize line = captions_.line(text());
-    const QPoint at((width() - line.width()) / 2 + (down ? 1 : 0),
-                    (height() - line.height()) / 2 + (down ? 1 : 0));
+    const QPoint at((width() - line.width()) / 2 + paint.textShiftPx,
+                    (height() - line.height()) / 2 + paint.textShiftPx);
     painter.drawStaticText(at, captions_.layout(text()));
 
-    if (hasFocus()) {
-        const QPen focus(QColor(0, 0, 0, 160), 1.0, Qt::DotLine);
-        painter.setPen(focus);
+    if (paint.focusMark) {
+        const int inset = present::focusInsetPx;
+        painter.setPen(QPen(QColor(0, 0, 0, present::focusAlpha), 1.0, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+        painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
     }
 }
 

@@ -6,6 +6,7 @@
 // nothing of the quiz: the window connects clicked().
 #pragma once
 
+#include "present/drawing.h"
 #include "window/caption_images.h"
 
 #include <QColor>
@@ -39,7 +40,7 @@ protected:
 
 private:
     void cancelEnter();
-    [[nodiscard]] QPixmap faceFor(bool down, bool hover, bool enabled) const;
+    [[nodiscard]] QPixmap faceFor(const present::ButtonPaint& paint) const;
 
     QColor hoverText_;
     bool enterDown_ = false; // Enter is held on this button

@@ -7,14 +7,14 @@
 
 namespace vorlen {
 
-QuizLabel::QuizLabel(Qt::Alignment alignment, Sizing sizing, QWidget* parent)
-    : QLabel(parent), sizing_(sizing)
+QuizLabel::QuizLabel(Qt::Alignment alignment, present::Anchor anchor, QWidget* parent)
+    : QLabel(parent), anchor_(anchor)
 {
     setAlignment(alignment | Qt::AlignTop);
     setTextFormat(Qt::PlainText);
     // A caption's image covers the whole label, so nothing behind it is painted.
-    setAutoFillBackground(sizing == Sizing::Fixed);
-    setAttribute(Qt::WA_OpaquePaintEvent, sizing == Sizing::ToCaption);
+    setAutoFillBackground(!fitsCaption());
+    setAttribute(Qt::WA_OpaquePaintEvent, fitsCaption());
     captions_.setFont(font());
 }
 
@@ -38,14 +38,14 @@ void QuizLabel::setCaption(const std::string& caption)
     if (text != this->text()) {
         setText(text);
     }
-    if (sizing_ == Sizing::ToCaption) {
+    if (fitsCaption()) {
         fitToCaption();
     }
 }
 
 void QuizLabel::paintEvent(QPaintEvent* /*event*/)
 {
-    if (sizing_ == Sizing::ToCaption) {
+    if (fitsCaption()) {
         // One line, as wide as the label, which takes the caption's size.
         QPainter painter(this);
         painter.fillRect(rect(), palette().color(backgroundRole()));
@@ -56,8 +56,7 @@ void QuizLabel::paintEvent(QPaintEvent* /*event*/)
     }
     // The dedication's lines are joined by carriage returns alone, which a
     // plain label would run together on one line.
-    QString shown = text();
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString shown = QString::fromStdString(present::shownLines<char>(caption_));
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
     painter.drawText(contentsRect(), static_cast<int>(alignment()), shown);
@@ -72,13 +71,10 @@ void QuizLabel::setDesignGeometry(const QRect& box)
 void QuizLabel::fitToCaption()
 {
     const QSize size = captionSize(text());
-    int left = design_.left();
-    if (alignment().testFlag(Qt::AlignRight)) {
-        left = design_.left() + design_.width() - size.width();
-    } else if (alignment().testFlag(Qt::AlignHCenter)) {
-        left = design_.left() + (design_.width() - size.width()) / 2;
-    }
-    const QRect box(QPoint(left, design_.top()), size);
+    const present::Box fitted =
+        present::captionBox(anchor_, {design_.left(), design_.top(), design_.width(), design_.height()},
+                            {size.width(), size.height()});
+    const QRect box(fitted.left, fitted.top, fitted.width, fitted.height);
     if (box != geometry()) {
         setGeometry(box);
     }

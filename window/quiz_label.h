@@ -5,6 +5,7 @@
 // caption exactly as written. It knows nothing of the quiz.
 #pragma once
 
+#include "present/drawing.h"
 #include "window/caption_images.h"
 
 #include <QLabel>
@@ -17,9 +18,8 @@ class QuizLabel : public QLabel {
     Q_OBJECT
 
 public:
-    enum class Sizing { ToCaption, Fixed };
-
-    QuizLabel(Qt::Alignment alignment, Sizing sizing, QWidget* parent = nullptr);
+    // A label anchored to its Box keeps its size and shows every line.
+    QuizLabel(Qt::Alignment alignment, present::Anchor anchor, QWidget* parent = nullptr);
 
     // Places the label as drawn; every later fit keeps this box's right edge,
     // centre or left edge, so repeated fits never drift.
@@ -38,8 +38,10 @@ protected:
 private:
     void fitToCaption();
 
+    [[nodiscard]] bool fitsCaption() const { return anchor_ != present::Anchor::Box; }
+
     std::string caption_;
-    Sizing sizing_;
+    present::Anchor anchor_;
     QRect design_;
     CaptionLayouts captions_;
 };

@@ -2,27 +2,19 @@
 
 #include <QPainter>
 
-#include <algorithm>
-
 namespace vorlen {
 
-QuizLine::QuizLine(QLine points, int width, QColor colour, QWidget* parent)
-    : QWidget(parent), points_(points), width_(width), colour_(colour)
+QuizLine::QuizLine(present::Box bar, QColor colour, QWidget* parent) : QWidget(parent), colour_(colour)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    const int half = width / 2;
-    const QRect extent =
-        QRect(points.p1(), points.p2()).normalized().adjusted(-half, -half, width - half, width - half);
-    setGeometry(extent);
+    setGeometry(bar.left, bar.top, bar.width, bar.height);
 }
 
 void QuizLine::paintEvent(QPaintEvent* /*event*/)
 {
-    QPainter painter(this);
-    // Flat ends, so a thick line ends at its end points like a ruled line.
-    painter.setPen(QPen(colour_, width_, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(points_.translated(-pos()));
+    QPainter(this).fillRect(rect(), colour_);
 }
 
 } // namespace vorlen

@@ -1,10 +1,11 @@
 // A straight line drawn on its panel, beneath the panel's other controls: a
-// widget that covers the line's extent, paints the line and lets every click
-// through. Its end points may lie outside the panel, which clips it.
+// widget over exactly the bar the line covers, cut to the panel's inside,
+// filled with the line's colour and letting every click through.
 #pragma once
 
+#include "present/drawing.h"
+
 #include <QColor>
-#include <QLine>
 #include <QWidget>
 
 namespace vorlen {
@@ -13,19 +14,15 @@ class QuizLine : public QWidget {
     Q_OBJECT
 
 public:
-    // The end points and the width in pixels of the parent panel.
-    QuizLine(QLine points, int width, QColor colour, QWidget* parent = nullptr);
+    // The bar in pixels of the parent panel (present::lineBox).
+    QuizLine(present::Box bar, QColor colour, QWidget* parent = nullptr);
 
-    [[nodiscard]] QLine points() const { return points_; }
-    [[nodiscard]] int lineWidth() const { return width_; }
     [[nodiscard]] QColor colour() const { return colour_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QLine points_;
-    int width_;
     QColor colour_;
 };
 

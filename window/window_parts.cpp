@@ -56,9 +56,7 @@ QWidget* makeControl(const design::Control& row, QWidget* panel)
 {
     switch (row.kind) {
     case design::Kind::Label: {
-        const auto sizing =
-            row.sizing == design::Sizing::Fixed ? QuizLabel::Sizing::Fixed : QuizLabel::Sizing::ToCaption;
-        auto* label = new QuizLabel(toQt(row.align), sizing, panel);
+        auto* label = new QuizLabel(toQt(row.align), present::anchor(row.align, row.sizing), panel);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, toQColor(row.fore));
         label->setPalette(palette);
@@ -139,9 +137,8 @@ WindowParts buildWindow(QWidget& window)
     }
 
     for (std::size_t i = 0; const design::Line& row : design::lines) {
-        auto* line = new QuizLine(
-            QLine(design::px(row.x1), design::px(row.y1), design::px(row.x2), design::px(row.y2)),
-            row.widthPx, toQColor(row.colour), take<QuizPanel>(parts, row.panel));
+        auto* line =
+            new QuizLine(present::lineBox(row), toQColor(row.colour), take<QuizPanel>(parts, row.panel));
         line->setObjectName(qs(row.name));
         line->lower(); // beneath the panel's other controls
         parts.lines[i++] = line;

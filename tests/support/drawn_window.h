@@ -7,6 +7,8 @@
 // control fails a test.
 #pragma once
 
+#include "present/drawing.h"
+
 #include <array>
 #include <string_view>
 
@@ -57,7 +59,7 @@ inline constexpr std::array<PanelBox, 5> panels{{
 // Which edge of a control stays where it was drawn: a self-sizing label
 // takes the width of its caption and keeps its right edge, its centre or its
 // left edge; everything else keeps its whole box.
-enum class Anchor { Box, Left, Right, Centre };
+using present::Anchor;
 
 struct ControlBox {
     std::string_view name;

@@ -73,7 +73,11 @@ std::wstring textOf(HWND window)
 
 Pixels::Pixels(HWND window)
 {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // Nothing is redrawn on purpose: the paints a change asked for run
+    // through the message loop as they would for the child, and the screen is
+    // read as it then stands, so a control that changed without asking for a
+    // paint still shows its old pixels here.
+    pumpUntil([] { return (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) == 0; }, 2000);
     RECT client{};
     GetClientRect(window, &client);
     width_ = client.right;
@@ -86,6 +90,8 @@ Pixels::Pixels(HWND window)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
+    // The window's own surface, which is what the screen shows of it: Wine's
+    // virtual desktop gives no pixels back through the screen's DC.
     HDC screen = GetDC(window);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC memory = CreateCompatibleDC(screen);

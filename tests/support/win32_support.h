@@ -84,7 +84,8 @@ private:
     HWND window_ = nullptr;
 };
 
-// The window's client area as the screen shows it, pixel by pixel.
+// The window's client area as the screen shows it, pixel by pixel, once the
+// paints already asked for have run.
 class Pixels {
 public:
     explicit Pixels(HWND window);

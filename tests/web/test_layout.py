@@ -49,12 +49,10 @@ class Layout(PageTest):
                 if control["anchor"] == "Box":
                     for a, b in zip(got, want):
                         near(a, b)
-                elif control["anchor"] == "Left":
-                    near(got[0], want[0])
-                elif control["anchor"] == "Right":
-                    near(got[0] + got[2], want[0] + want[2])
                 else:
-                    near(got[0] + got[2] / 2, want[0] + want[2] / 2)
+                    # The page keeps the edge it is told: left, centre or right.
+                    keep = {"Left": 0, "Centre": 0.5, "Right": 1}[control["anchor"]]
+                    near(got[0] + keep * got[2], want[0] + keep * want[2])
         for name, line in window["lines"].items():
             with self.subTest(line=name):
                 x1, y1, x2, y2 = line["ends"]
