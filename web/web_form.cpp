@@ -61,24 +61,17 @@ std::chrono::milliseconds counterDeadline(std::string_view query, const FailureR
         long milliseconds = 0;
         const auto [last, error] = std::from_chars(value.data(), value.data() + value.size(), milliseconds);
         if (error == std::errc{} && last == value.data() + value.size() && milliseconds >= 1 &&
-            milliseconds <= CounterRequest::defaultDeadline.count()) {
+            milliseconds <= present::defaultCounterDeadline.count()) {
             return std::chrono::milliseconds(milliseconds);
         }
         report("vorlen: counterDeadline: \"" + std::string(value) +
                "\" is not 1 to 15000 milliseconds; the counter request waits 15000");
     }
-    return CounterRequest::defaultDeadline;
-}
-
-void FetchTransport::send(const CounterPlan& plan)
-{
-    dom::requestQuietly(plan.page.absolute(), static_cast<int>(plan.deadline.count()));
+    return present::defaultCounterDeadline;
 }
 
 WebForm::WebForm(std::chrono::milliseconds counterDeadline)
-    // The browser chooses any proxy itself.
-    : browser_(std::make_unique<FetchTransport>(), ProxyVariables{}, counterDeadline),
-      form_({.reportFailure = &dom::reportToConsole}, browser_)
+    : form_({.counterDeadline = counterDeadline, .reportFailure = &dom::reportToConsole})
 {
     for (std::size_t i = 0; i < design::timers.size(); ++i) {
         timers_[i] = {.form = this, .part = design::timers[i].part, .interval = 0};
@@ -220,6 +213,10 @@ void WebForm::apply(const present::Update& update)
     if (update.announcement) {
         const present::Announcement& said = *update.announcement;
         dom::announce(said.text, said.urgent, said.carrier ? at(*said.carrier) : -1);
+    }
+    if (update.counterRequest) {
+        dom::requestQuietly(update.counterRequest->page.absolute(),
+                            static_cast<int>(update.counterRequest->deadline.count()));
     }
 }
 
