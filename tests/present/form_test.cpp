@@ -75,7 +75,6 @@ TEST_F(FormTest, TheCounterPageIsAskedOnceByItsTimerAndOnlyAtAnHttpAddress)
 {
     using namespace std::chrono_literals;
     form.load();
-    EXPECT_FALSE(form.tick(P::Timer1).counterRequest);
     const Update& update = form.tick(P::Timer3);
     ASSERT_EQ(update.changes.size(), 1U);
     EXPECT_EQ(update.changes[0].part, P::Timer3);
@@ -85,14 +84,10 @@ TEST_F(FormTest, TheCounterPageIsAskedOnceByItsTimerAndOnlyAtAnHttpAddress)
     EXPECT_EQ(update.counterRequest->deadline, 15s);
     EXPECT_TRUE(form.tick(P::Timer3).empty()) << "a stopped timer takes no tick";
 
-    Form refused({.counterAddress = "https://sayac.example/sayac/qelnor.php", .counterDeadline = 2s});
+    Form refused({.counterAddress = "https://sayac.example/sayac/qelnor.php"});
     refused.load();
-    const Update& none = refused.tick(P::Timer3);
-    EXPECT_FALSE(none.counterRequest) << "nothing is sent to an address other than http";
+    EXPECT_FALSE(refused.tick(P::Timer3).counterRequest) << "nothing is sent to an address other than http";
     EXPECT_FALSE(refused.model()[P::Timer3].running);
-    Form sooner({.counterAddress = "http://h/x", .counterDeadline = 2s});
-    sooner.load();
-    EXPECT_EQ(sooner.tick(P::Timer3).counterRequest->deadline, 2s);
 }
 
 TEST_F(FormTest, WhatAScreenReaderCallsEachPart)
