@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <initializer_list>
 #include <stdexcept>
 #include <string_view>
@@ -24,18 +23,6 @@ std::string lowerCase(std::string_view text)
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && lowerCase(text.substr(0, prefix.size())) == prefix;
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 bool isDigit(char c)
@@ -119,36 +106,9 @@ std::string shownHost(const std::string& host)
     return host.find(':') == std::string::npos ? host : join({"[", host, "]"});
 }
 
-bool noProxyCovers(const std::string& host, std::string_view list)
-{
-    const std::string name = lowerCase(host);
-    while (!list.empty()) {
-        const auto comma = list.find(',');
-        std::string entry = lowerCase(trimmed(list.substr(0, comma)));
-        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
-        if (entry == "*") {
-            return true;
-        }
-        if (entry.starts_with('.')) {
-            entry.erase(0, 1);
-        }
-        if (entry.size() > 2 && entry.front() == '[' && entry.back() == ']') {
-            entry = entry.substr(1, entry.size() - 2);
-        }
-        if (entry.empty()) {
-            continue;
-        }
-        if (name == entry || (name.size() > entry.size() && name.ends_with(entry) &&
-                              name[name.size() - entry.size() - 1] == '.')) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
-HttpAddress HttpAddress::parse(const std::string& address)
+HttpAddress HttpAddress::parse(const std::string& address, std::uint16_t defaultPort)
 {
     const auto refuse = [&address](const char* why) {
         return std::invalid_argument(join({"the counter address ", why, ": ", address}));
@@ -167,7 +127,7 @@ HttpAddress HttpAddress::parse(const std::string& address)
     }
     HttpAddress parsed;
     parsed.host = authority->host;
-    parsed.port = authority->port.value_or(std::uint16_t{80});
+    parsed.port = authority->port.value_or(defaultPort);
     if (targetAt != std::string_view::npos) {
         const std::string_view target = rest.substr(targetAt);
         // Printable ASCII only: nothing that could end the request line early.
@@ -193,45 +153,6 @@ std::string HttpAddress::absolute() const
     return join({"http://", authority(), target});
 }
 
-ProxyVariables ProxyVariables::fromEnvironment()
-{
-    const auto read = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::string(value == nullptr ? "" : value);
-    };
-    return {read("http_proxy"), read("HTTP_PROXY"), read("no_proxy"), read("NO_PROXY")};
-}
-
-std::string ProxyServer::url() const
-{
-    return join({"http://", shownHost(host), ":", std::to_string(port)});
-}
-
-std::optional<ProxyServer> proxyFor(const std::string& host, const ProxyVariables& variables)
-{
-    std::string_view value =
-        trimmed(variables.http_proxy.empty() ? variables.HTTP_PROXY : variables.http_proxy);
-    const std::string& noProxy = variables.no_proxy.empty() ? variables.NO_PROXY : variables.no_proxy;
-    if (value.empty() || noProxyCovers(host, noProxy)) {
-        return std::nullopt;
-    }
-    if (const auto schemeEnd = value.find("://"); schemeEnd != std::string_view::npos) {
-        if (lowerCase(value.substr(0, schemeEnd)) != "http") {
-            return std::nullopt;
-        }
-        value.remove_prefix(schemeEnd + 3);
-    }
-    const auto authority = splitAuthority(value.substr(0, value.find('/')));
-    if (!authority) {
-        return std::nullopt;
-    }
-    ProxyServer proxy{.host = authority->host};
-    if (authority->port) {
-        proxy.port = *authority->port;
-    }
-    return proxy;
-}
-
 std::string CounterPlan::requestLine() const
 {
     return join({"GET ", proxy ? page.absolute() : page.target, " HTTP/1.1"});
@@ -252,39 +173,19 @@ std::string CounterPlan::text() const
     return join({request, "\r\n"});
 }
 
-CounterRequest::CounterRequest(std::unique_ptr<CounterTransport> transport, ProxyVariables proxies,
-                               std::chrono::milliseconds deadline)
-    : transport_(std::move(transport)), proxies_(std::move(proxies)), deadline_(deadline)
+void runDetached(void (*request)(const CounterPlan&), const CounterPlan& plan) noexcept
 {
-}
-
-CounterPlan CounterRequest::plan(const std::string& address) const
-{
-    HttpAddress page = HttpAddress::parse(address);
-    std::optional<ProxyServer> proxy = proxyFor(page.host, proxies_);
-    return {.page = std::move(page), .proxy = std::move(proxy), .deadline = deadline_};
-}
-
-void CounterRequest::navigate(const std::string& address)
-{
-    const CounterPlan planned = plan(address);
-    if (sent_) {
-        throw std::logic_error("the counter page was requested already");
+    // A request that cannot even start (no thread, no memory) is dropped as
+    // one that fails on the network is.
+    try {
+        std::thread([request, plan] {
+            try {
+                request(plan);
+            } catch (...) { // NOLINT(bugprone-empty-catch): out of memory ends this request, not the program
+            }
+        }).detach();
+    } catch (...) { // NOLINT(bugprone-empty-catch): see above
     }
-    sent_ = true;
-    transport_->send(planned);
-}
-
-void runDetached(void (*request)(const CounterPlan&), const CounterPlan& plan,
-                 const std::function<void()>& finished)
-{
-    std::thread([request, plan, finished] {
-        try {
-            request(plan);
-        } catch (...) { // NOLINT(bugprone-empty-catch): out of memory ends this request, not the program
-        }
-        finished();
-    }).detach();
 }
 
 } // namespace vorlen

@@ -50,9 +50,9 @@ Handler tickHandler(Part timer)
 
 } // namespace
 
-Form::Form(Options options, WebBrowser& browser)
+Form::Form(Options options)
     : options_(std::move(options)),
-      engine_(model_.controls(browser), RandomSource(options_.clock, options_.seed), options_.counterAddress),
+      engine_(model_.controls(*this), RandomSource(options_.clock, options_.seed), options_.counterAddress),
       spoken_(model_)
 {
     // What the front end builds from the design table is what the model
@@ -81,7 +81,14 @@ const Update& Form::handle(Event event, std::optional<Part> part, Routine&& rout
         update_.announcement = std::move(said.announcement);
         model_.takeChanges(update_.changes);
     });
+    update_.counterRequest = std::exchange(counterRequest_, std::nullopt);
     return update_;
+}
+
+void Form::navigate(const std::string& address)
+{
+    counterRequest_ = CounterPlan{
+        .page = HttpAddress::parse(address), .proxy = std::nullopt, .deadline = options_.counterDeadline};
 }
 
 const Update& Form::nothing()

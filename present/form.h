@@ -2,18 +2,21 @@
 // that writes to it, and what a screen reader hears. A front end builds its
 // controls from the design table, passes each event in here (the load step,
 // a press, a list choice, a timer tick) and applies the update it gets back
-// before its handler returns: the parts that changed, what to announce, and
-// where the focus goes. Everything runs inside the failure boundary: a
-// failure is reported in one line and the window goes on.
+// before its handler returns: the parts that changed, what to announce,
+// where the focus goes, and when the visit-counter request is due, which the
+// front end makes with its platform's transport. Everything runs inside the
+// failure boundary: a failure is reported in one line and the window goes on.
 #pragma once
 
 #include "design/design.h"
+#include "engine/counter_request.h"
 #include "engine/failure_boundary.h"
 #include "engine/quiz_engine.h"
 #include "engine/random_source.h"
 #include "present/spoken.h"
 #include "present/window_model.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,30 +27,39 @@ namespace vorlen::present {
 struct FormProbe;
 
 // What one event changed, for the front end to apply in this order: the
-// parts, then the focus, then the announcement.
+// parts, then the focus, then the announcement; and the one outside effect.
 struct Update {
     std::vector<Change> changes;
     std::optional<Part> focus;
     std::optional<Announcement> announcement;
+    // Make the visit-counter request now, and never wait for it. The proxy
+    // is left to the front end.
+    std::optional<CounterPlan> counterRequest;
 
-    [[nodiscard]] bool empty() const { return changes.empty() && !focus && !announcement; }
+    [[nodiscard]] bool empty() const { return changes.empty() && !focus && !announcement && !counterRequest; }
 };
+
+// How long the visit-counter request may take before it is given up.
+inline constexpr std::chrono::milliseconds defaultCounterDeadline{15'000};
 
 // One line to standard error (the browser's console on the web).
 void writeToStandardError(const std::string& line);
 
-class Form {
+// The engine's web browser is the form itself: a navigation becomes the
+// update's counter request.
+class Form : private WebBrowser {
 public:
+    // What every front end starts its window with.
     struct Options {
         std::string counterAddress = design::counterAddress();
         RandomSource::Clock clock = &RandomSource::timeOfDay;
         std::uint64_t seed = 0x5EED5EED5EEDULL;
+        std::chrono::milliseconds counterDeadline = defaultCounterDeadline;
         // Where a failure that reaches the window goes: one line each.
         FailureReport reportFailure = &writeToStandardError;
     };
 
-    // browser carries out the visit-counter request; it must outlive this.
-    Form(Options options, WebBrowser& browser);
+    explicit Form(Options options);
 
     // The load step, once, before the window is first shown; later calls
     // change nothing.
@@ -87,6 +99,10 @@ private:
     // An event refused before anything ran: no change, no focus, nothing said.
     const Update& nothing();
 
+    // Throws std::invalid_argument for an address HttpAddress refuses: then
+    // nothing is requested.
+    void navigate(const std::string& address) override;
+
     // The parts that a change of circumstances changed.
     const Update& circumstances(const Circumstances& circumstances);
 
@@ -104,6 +120,7 @@ private:
     QuizEngine engine_;
     Spoken spoken_;
     Update update_;
+    std::optional<CounterPlan> counterRequest_; // due, for the update being made
     bool loaded_ = false;
 };
 

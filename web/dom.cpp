@@ -9,9 +9,9 @@
 // Each function below is a few lines of JavaScript placed in the program's
 // script by EM_JS: lighter than embind, and nothing but the DOM calls. The
 // elements and the text nodes that hold their captions and spoken names are
-// kept in Module.vorlen, indexed by part. Each writes only what differs from
-// what the element has: the page starts as the load step left it, and a
-// rewrite of the same value still makes a screen reader speak.
+// kept in Module.vorlen, indexed by part. Each writes what it is given: the
+// page starts as the window model does (web_form.cpp), and the model passes
+// on only what changed since.
 
 // NOLINTBEGIN: EM_JS bodies are JavaScript
 // clang-format off
@@ -60,32 +60,29 @@ EM_JS(void, vorlen_bind, (const char* names, const char* status, const char* ale
 EM_JS(void, vorlen_caption, (int part, const char* text, int length), {
     var v = Module.vorlen, t = UTF8ToString(text, length), node = v.c[part] || v.p[part];
     if (node && node.data !== undefined) {
-        if (node.data !== t) {
-            node.data = t;
-        }
-    } else if (node && node.value !== t) {
+        node.data = t;
+    } else if (node) {
         node.value = t;
     }
 });
 
 EM_JS(void, vorlen_colour, (int part, const char* css), {
-    var e = Module.vorlen.p[part], c = UTF8ToString(css);
-    if (e && e.getAttribute("data-colour") !== c) {
-        e.setAttribute("data-colour", c);
-        e.style.color = c;
+    var e = Module.vorlen.p[part];
+    if (e) {
+        e.style.color = UTF8ToString(css);
     }
 });
 
 EM_JS(void, vorlen_visible, (int part, int visible), {
     var e = Module.vorlen.p[part];
-    if (e && e.hidden == !!visible) {
+    if (e) {
         e.hidden = !visible;
     }
 });
 
 EM_JS(void, vorlen_enabled, (int part, int enabled), {
     var e = Module.vorlen.p[part];
-    if (e && "disabled" in e && e.disabled == !!enabled) {
+    if (e && "disabled" in e) {
         e.disabled = !enabled;
         if (enabled && e.tagName == "SELECT") {
             // Chromium leaves a list's entries unselected to screen readers
@@ -99,7 +96,7 @@ EM_JS(void, vorlen_enabled, (int part, int enabled), {
 
 EM_JS(void, vorlen_choice, (int part, int entry), {
     var e = Module.vorlen.p[part];
-    if (e && e.selectedIndex != entry) {
+    if (e) {
         e.selectedIndex = entry;
     }
 });
@@ -107,14 +104,12 @@ EM_JS(void, vorlen_choice, (int part, int entry), {
 EM_JS(void, vorlen_name, (int part, const char* text, int length), {
     var v = Module.vorlen, e = v.p[part], t = UTF8ToString(text, length);
     if (v.s[part]) {
-        if (v.s[part].data !== t) {
-            v.s[part].data = t;
-        }
+        v.s[part].data = t;
     } else if (e) {
         var name = e.tagName == "IMG" ? "alt" : "aria-label";
         if (!t && name != "alt") {
             e.removeAttribute(name);
-        } else if (e.getAttribute(name) !== t) {
+        } else {
             e.setAttribute(name, t);
         }
     }
@@ -124,7 +119,7 @@ EM_JS(void, vorlen_description, (int part, const char* text, int length), {
     var e = Module.vorlen.p[part], t = UTF8ToString(text, length);
     if (e && !t) {
         e.removeAttribute("aria-description");
-    } else if (e && e.getAttribute("aria-description") !== t) {
+    } else if (e) {
         e.setAttribute("aria-description", t);
     }
 });
@@ -140,9 +135,7 @@ EM_JS(void, vorlen_announce, (const char* text, int length, int urgent, int carr
     var v = Module.vorlen, t = UTF8ToString(text, length), e = v.p[carrier];
     if (e) {
         // An alert says its name as it appears.
-        if (e.getAttribute("aria-label") !== t) {
-            e.setAttribute("aria-label", t);
-        }
+        e.setAttribute("aria-label", t);
         return;
     }
     // A new element each time, so that the same words twice are said twice;

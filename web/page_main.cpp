@@ -24,11 +24,6 @@ EM_JS(char*, vorlen_sha256_base64, (const char* text, int length), {
 
 namespace {
 
-// The load step makes no request; nothing is sent from the build.
-struct NoBrowser final : vorlen::WebBrowser {
-    void navigate(const std::string& /*address*/) override {}
-};
-
 std::string sha256Base64(std::string_view text)
 {
     char* digest = vorlen_sha256_base64(text.data(), static_cast<int>(text.size()));
@@ -63,14 +58,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vorlen_web_page: cannot read the page's web files\n");
         return 1;
     }
-    NoBrowser browser;
     bool failed = false;
-    vorlen::present::Form form({.reportFailure =
-                                    [&failed](const std::string& line) {
-                                        std::fprintf(stderr, "%s\n", line.c_str());
-                                        failed = true;
-                                    }},
-                               browser);
+    vorlen::present::Form form({.reportFailure = [&failed](const std::string& line) {
+        std::fprintf(stderr, "%s\n", line.c_str());
+        failed = true;
+    }});
     const vorlen::present::Update& loaded = form.load();
     const std::string page = vorlen::web::page(
         form.model(), loaded.focus, {.html = *html, .css = *css, .js = *js, .sha256Base64 = &sha256Base64});

@@ -18,7 +18,25 @@ using present::Property;
 
 constexpr std::string_view deadlineKey = "counterDeadline=";
 
-constexpr auto allProperties = static_cast<std::uint16_t>(0xFFFFU);
+// What a browser may bring back of a control on a reload.
+std::uint16_t restorable(design::Kind kind)
+{
+    const auto bit = [](Property property) { return static_cast<std::uint16_t>(property); };
+    switch (kind) {
+    case design::Kind::Button:
+        return bit(Property::Enabled);
+    case design::Kind::List:
+        return bit(Property::Enabled) | bit(Property::Choice);
+    case design::Kind::TextBox:
+        return bit(Property::Caption);
+    case design::Kind::Panel:
+    case design::Kind::Label:
+    case design::Kind::Picture:
+    case design::Kind::Timer:
+        break;
+    }
+    return 0;
+}
 
 std::optional<Part> partAt(int index)
 {
@@ -61,24 +79,17 @@ std::chrono::milliseconds counterDeadline(std::string_view query, const FailureR
         long milliseconds = 0;
         const auto [last, error] = std::from_chars(value.data(), value.data() + value.size(), milliseconds);
         if (error == std::errc{} && last == value.data() + value.size() && milliseconds >= 1 &&
-            milliseconds <= CounterRequest::defaultDeadline.count()) {
+            milliseconds <= present::defaultCounterDeadline.count()) {
             return std::chrono::milliseconds(milliseconds);
         }
         report("vorlen: counterDeadline: \"" + std::string(value) +
                "\" is not 1 to 15000 milliseconds; the counter request waits 15000");
     }
-    return CounterRequest::defaultDeadline;
-}
-
-void FetchTransport::send(const CounterPlan& plan)
-{
-    dom::requestQuietly(plan.page.absolute(), static_cast<int>(plan.deadline.count()));
+    return present::defaultCounterDeadline;
 }
 
 WebForm::WebForm(std::chrono::milliseconds counterDeadline)
-    // The browser chooses any proxy itself.
-    : browser_(std::make_unique<FetchTransport>(), ProxyVariables{}, counterDeadline),
-      form_({.reportFailure = &dom::reportToConsole}, browser_)
+    : form_({.counterDeadline = counterDeadline, .reportFailure = &dom::reportToConsole})
 {
     for (std::size_t i = 0; i < design::timers.size(); ++i) {
         timers_[i] = {.form = this, .part = design::timers[i].part, .interval = 0};
@@ -108,18 +119,25 @@ void WebForm::start()
     for (const design::Timer& timer : design::timers) {
         run(timer.part, form_.model()[timer.part].running);
     }
-    present::Update everything;
-    enter([this, &everything]() -> const present::Update& {
-        // Every part as the model holds it after the load step, not only what
-        // the step changed: some browsers bring a control's value or locked
-        // state back on a reload, and the page must start as the model says.
+    present::Update restored;
+    enter([this, &restored]() -> const present::Update& {
+        // The page was written from the window after this same load step
+        // (page_main.cpp), so the model and the page start alike, but for
+        // what a browser brings back from an earlier visit on a reload: the
+        // controls' locked state and values. Those are set as the model has
+        // them (the lists, which the page keeps locked until now, with them),
+        // and nothing else.
         const present::Update& loaded = form_.load();
+        restored.focus = loaded.focus;
+        restored.announcement = loaded.announcement;
+        restored.counterRequest = loaded.counterRequest;
         for (std::size_t i = 0; i < design::partCount; ++i) {
-            everything.changes.push_back({.part = static_cast<Part>(i), .what = allProperties});
+            const auto part = static_cast<Part>(i);
+            if (const std::uint16_t what = restorable(design::kind(part)); what != 0) {
+                restored.changes.push_back({.part = part, .what = what});
+            }
         }
-        everything.focus = loaded.focus;
-        everything.announcement = loaded.announcement;
-        return everything;
+        return restored;
     });
     // The system's settings and the page's visibility, now and on each change.
     dom::watchSettings();
@@ -220,6 +238,10 @@ void WebForm::apply(const present::Update& update)
     if (update.announcement) {
         const present::Announcement& said = *update.announcement;
         dom::announce(said.text, said.urgent, said.carrier ? at(*said.carrier) : -1);
+    }
+    if (update.counterRequest) {
+        dom::requestQuietly(update.counterRequest->page.absolute(),
+                            static_cast<int>(update.counterRequest->deadline.count()));
     }
 }
 

@@ -1,10 +1,10 @@
 // Form1 in the browser: the window model and its engine behind the page that
 // vorlen_web_page wrote. It routes the child's presses and choices and the
 // timers' ticks into the model and applies every update to the page's
-// elements; the visit-counter request goes out through the browser's fetch.
+// elements; the visit-counter request goes out through the browser's fetch,
+// which chooses any proxy itself.
 #pragma once
 
-#include "engine/counter_request.h"
 #include "engine/failure_boundary.h"
 #include "present/form.h"
 
@@ -20,13 +20,6 @@ using design::Part;
 // value of counterDeadline in milliseconds, 1 to 15000, for tests that
 // cannot wait 15 s. Anything else is reported and gives the default.
 [[nodiscard]] std::chrono::milliseconds counterDeadline(std::string_view query, const FailureReport& report);
-
-// Sends the counter request with fetch: no redirect followed, the answer
-// not read, abandoned at the plan's deadline.
-class FetchTransport final : public CounterTransport {
-public:
-    void send(const CounterPlan& plan) override;
-};
 
 class WebForm {
 public:
@@ -61,7 +54,6 @@ private:
     void run(Part timer, bool running);
     template <typename Event> void enter(Event&& event);
 
-    CounterRequest browser_;
     present::Form form_;
     std::array<TimerSlot, 3> timers_{};
 };

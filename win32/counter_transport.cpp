@@ -1,7 +1,6 @@
 #include "win32/counter_transport.h"
 
 #include <string>
-#include <utility>
 #include <windows.h>
 #include <wininet.h>
 
@@ -130,13 +129,9 @@ void request(const CounterPlan& plan)
 
 } // namespace
 
-WinInetTransport::WinInetTransport(std::function<void()> finished) : finished_(std::move(finished))
+void sendOverWinInet(const CounterPlan& plan) noexcept
 {
-}
-
-void WinInetTransport::send(const CounterPlan& plan)
-{
-    runDetached(&request, plan, finished_);
+    runDetached(&request, plan);
 }
 
 } // namespace vorlen

@@ -7,21 +7,10 @@
 
 #include "engine/counter_request.h"
 
-#include <functional>
-
 namespace vorlen {
 
-class WinInetTransport : public CounterTransport {
-public:
-    // finished is called once per request, on the request's own thread, when
-    // the request is over whatever its outcome.
-    explicit WinInetTransport(std::function<void()> finished);
-
-    // The plan's proxy is not used: the system's settings decide.
-    void send(const CounterPlan& plan) override;
-
-private:
-    std::function<void()> finished_;
-};
+// Makes the request and returns at once, never throwing; the plan's proxy is not used: the
+// system's settings decide.
+void sendOverWinInet(const CounterPlan& plan) noexcept;
 
 } // namespace vorlen

@@ -1,8 +1,6 @@
 #include "win32/form1.h"
 
-#include "engine/counter_request.h"
 #include "win32/accessibility.h"
-#include "win32/counter_transport.h"
 #include "win32/dpi.h"
 #include "win32/parts.h"
 #include "win32/unicode.h"
@@ -11,7 +9,6 @@
 #include "resource_ids.h"
 #endif
 
-#include <chrono>
 #include <stdexcept>
 
 namespace vorlen::win32 {
@@ -57,20 +54,7 @@ Form1::Form1(Options options) : options_(std::move(options))
     }
     dpi_ = dpiOf(window_);
 
-    if (options_.browser != nullptr) {
-        browser_ = std::move(options_.browser);
-    } else {
-        // WinINet follows the system's proxy settings, so no proxy variables.
-        browser_ =
-            std::make_unique<CounterRequest>(std::make_unique<WinInetTransport>([] {}), ProxyVariables{},
-                                             std::chrono::milliseconds(options_.counterTimeoutMs));
-    }
-    form_ = std::make_unique<present::Form>(
-        present::Form::Options{.counterAddress = options_.counterAddress,
-                               .clock = options_.clock,
-                               .seed = options_.seed,
-                               .reportFailure = [this](const std::string& line) { report(line); }},
-        *browser_);
+    form_ = std::make_unique<present::Form>(options_.form);
     // The parts are built as the design draws them, which is what the model
     // holds before the load step.
     parts_ = std::make_unique<Parts>(window_);
@@ -117,7 +101,7 @@ void Form1::reportToDebuggerAndConsole(const std::string& line)
 
 void Form1::report(const std::string& line) const
 {
-    options_.reportFailure(line);
+    options_.form.reportFailure(line);
 }
 
 void Form1::layout(int dpi)

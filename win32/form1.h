@@ -32,15 +32,9 @@ class Parts;
 class Form1 {
 public:
     struct Options {
-        std::string counterAddress = design::counterAddress();
-        RandomSource::Clock clock = &RandomSource::timeOfDay;
-        std::uint64_t seed = 0x5EED5EED5EEDULL;
-        // What carries out the visit-counter request; none: the WinINet
-        // request, which gives up after counterTimeoutMs.
-        std::unique_ptr<WebBrowser> browser;
-        int counterTimeoutMs = 15000;
-        // Where a failure that reaches the window goes: one line each.
-        std::function<void(const std::string&)> reportFailure = &Form1::reportToDebuggerAndConsole;
+        // The window model's; a failure that reaches the window goes to a
+        // debugger and a console.
+        present::Form::Options form{.reportFailure = &Form1::reportToDebuggerAndConsole};
         // The program ends its message loop when the window closes.
         bool quitOnClose = false;
         // The child's system settings, read at start and whenever they change.
@@ -102,7 +96,6 @@ private:
     Look look_;
     std::array<bool, design::timers.size()> timersRunning_{};
 
-    std::unique_ptr<WebBrowser> browser_;
     std::unique_ptr<present::Form> form_;
     std::unique_ptr<Parts> parts_;
     std::unique_ptr<Accessibility> accessibility_;

@@ -1,11 +1,13 @@
 // What the model says changed, applied to the parts: captions, colours,
 // visible and enabled states, the lists' choices, Text1's text, the timers,
 // and what screen readers read (names, descriptions), then the keyboard
-// focus, then the announcement. Each step runs inside the failure boundary:
-// a part that cannot take its change is reported and the rest go on.
+// focus, then the announcement, and last the visit-counter request. Each
+// step runs inside the failure boundary: a part that cannot take its change
+// is reported and the rest go on.
 #include "engine/failure_boundary.h"
 #include "present/spoken.h"
 #include "win32/accessibility.h"
+#include "win32/counter_transport.h"
 #include "win32/form1.h"
 #include "win32/parts.h"
 #include "win32/unicode.h"
@@ -155,6 +157,9 @@ void Form1::apply(const present::Update& update)
             accessibility_->announce(widen(said.text), said.urgent,
                                      said.carrier ? parts_->hwnd(*said.carrier) : nullptr);
         });
+    }
+    if (update.counterRequest) {
+        sendOverWinInet(*update.counterRequest);
     }
 }
 

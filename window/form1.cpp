@@ -1,13 +1,13 @@
 #include "window/form1.h"
 
 #include "window/colours.h"
-#include "window/counter_browser.h"
 #include "window/fonts.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
 #include "window/quiz_list.h"
 #include "window/quiz_panel.h"
 #include "window/screen_reader.h"
+#include "window/socket_transport.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -43,13 +43,7 @@ Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::
     setFixedSize(design::px(design::clientWidth), design::px(design::clientHeight));
 
     parts_ = buildWindow(*this);
-    counter_ = new CounterBrowser(std::chrono::milliseconds(options_.counterTimeoutMs), this);
-    counter_->setObjectName(QStringLiteral("WebBrowser1"));
-    form_ = std::make_unique<present::Form>(present::Form::Options{.counterAddress = options_.counterAddress,
-                                                                   .clock = options_.clock,
-                                                                   .seed = options_.seed,
-                                                                   .reportFailure = options_.reportFailure},
-                                            *counter_);
+    form_ = std::make_unique<present::Form>(options_);
     screenReader_ = std::make_unique<ScreenReader>(*this, parts_, form_->model());
     connectEvents();
 }
@@ -155,6 +149,9 @@ void Form1::apply(const present::Update& update)
         }
         if (update.announcement) {
             screenReader_->announce(*update.announcement);
+        }
+        if (update.counterRequest) {
+            sendOverSocket(*update.counterRequest);
         }
     });
     applying_ = false;

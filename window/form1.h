@@ -1,26 +1,21 @@
 // The program's one window: it builds its parts from the design table, runs
 // the window model's load step just before the window is first shown, passes
 // every press, list choice and timer tick to the window model, and applies
-// what each one changed before its handler returns. The quiz rules live in
-// the engine, what the child sees and hears in the window model, the window
-// as drawn in the design table; this is the wiring.
+// what each one changed before its handler returns, the visit-counter
+// request included. The quiz rules live in the engine, what the child sees
+// and hears in the window model, the window as drawn in the design table;
+// this is the wiring.
 #pragma once
 
-#include "design/design.h"
-#include "engine/failure_boundary.h"
 #include "engine/quiz_engine.h"
-#include "engine/random_source.h"
 #include "present/form.h"
 #include "window/window_parts.h"
 
 #include <QWidget>
 
-#include <cstdint>
 #include <memory>
-#include <string>
 
 namespace vorlen {
-class CounterBrowser;
 class ScreenReader;
 } // namespace vorlen
 
@@ -30,14 +25,8 @@ class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    struct Options {
-        std::string counterAddress = vorlen::design::counterAddress();
-        vorlen::RandomSource::Clock clock = &vorlen::RandomSource::timeOfDay;
-        std::uint64_t seed = 0x5EED5EED5EEDULL;
-        int counterTimeoutMs = 15000;
-        // Where a failure that reaches the window goes: one line each.
-        vorlen::FailureReport reportFailure = &vorlen::present::writeToStandardError;
-    };
+    // The window model's own: the window adds nothing to them.
+    using Options = vorlen::present::Form::Options;
 
     Form1();
     explicit Form1(Options options, QWidget* parent = nullptr);
@@ -52,7 +41,6 @@ public:
     [[nodiscard]] const vorlen::WindowParts& parts() const { return parts_; }
     [[nodiscard]] const vorlen::present::WindowModel& model() const { return form_->model(); }
     [[nodiscard]] const vorlen::QuizState& quizState() const { return form_->quizState(); }
-    [[nodiscard]] vorlen::CounterBrowser& counterRequest() { return *counter_; }
 
 private:
     friend struct vorlen::present::FormProbe;
@@ -63,7 +51,6 @@ private:
 
     Options options_;
     vorlen::WindowParts parts_;
-    vorlen::CounterBrowser* counter_ = nullptr;
     std::unique_ptr<vorlen::present::Form> form_;
     std::unique_ptr<vorlen::ScreenReader> screenReader_;
     bool applying_ = false; // the window itself is writing to its widgets

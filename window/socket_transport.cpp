@@ -1,5 +1,7 @@
 #include "window/socket_transport.h"
 
+#include "window/proxy.h"
+
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -9,8 +11,8 @@
 #include <poll.h>
 #include <string>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
-#include <utility>
 
 // Written by hand rather than over libcurl: measured here, loading libcurl
 // and its libraries when the request is due adds 8 MiB to the program's
@@ -160,13 +162,10 @@ void request(const CounterPlan& plan)
 
 } // namespace
 
-SocketTransport::SocketTransport(std::function<void()> finished) : finished_(std::move(finished))
+void sendOverSocket(CounterPlan plan)
 {
-}
-
-void SocketTransport::send(const CounterPlan& plan)
-{
-    runDetached(&request, plan, finished_);
+    plan.proxy = proxyFor(plan.page.host, ProxyVariables::fromEnvironment());
+    runDetached(&request, plan);
 }
 
 } // namespace vorlen

@@ -7,20 +7,10 @@
 
 #include "engine/counter_request.h"
 
-#include <functional>
-
 namespace vorlen {
 
-class SocketTransport : public CounterTransport {
-public:
-    // finished is called once per request, on the request's own thread, when
-    // the request is over whatever its outcome.
-    explicit SocketTransport(std::function<void()> finished);
-
-    void send(const CounterPlan& plan) override;
-
-private:
-    std::function<void()> finished_;
-};
+// Makes the request and returns at once, through the proxy that the
+// environment names for the page's host (window/proxy.h).
+void sendOverSocket(CounterPlan plan);
 
 } // namespace vorlen

@@ -4,6 +4,7 @@
 #include "design/design.h"
 #include "present/spoken.h"
 #include "tests/accessibility/heard.h"
+#include "tests/support/answer.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
 
@@ -74,14 +75,9 @@ protected:
 
     QuizButton* answer(bool right)
     {
-        for (const char* name : {"cev1", "cev2", "cev3", "cev4"}) {
-            const bool isRight =
-                button(name)->text() == QString::fromStdString(form->quizState().correctanswer);
-            if (isRight == right) {
-                return button(name);
-            }
-        }
-        return nullptr;
+        const auto part =
+            test::answerButton([this](design::Part p) { return form->model()[p].caption; }, right);
+        return part ? static_cast<QuizButton*>(form->parts()[*part]) : nullptr;
     }
 
     void expectSilence(const char* while_)

@@ -1,8 +1,9 @@
 // What the window model's tests share: a form on a fixed clock and seed,
-// whose counter requests and failures are recorded.
+// whose failures are recorded.
 #pragma once
 
 #include "present/form.h"
+#include "tests/support/answer.h"
 
 #include <gtest/gtest.h>
 
@@ -24,36 +25,25 @@ constexpr std::uint16_t bits(std::initializer_list<Property> properties)
     return mask;
 }
 
-struct Browser final : WebBrowser {
-    void navigate(const std::string& address) override { visited.push_back(address); }
-    std::vector<std::string> visited;
-};
-
 class FormTest : public testing::Test {
 protected:
     FormTest()
         : form({.counterAddress = "http://sayac.example/sayac/qelnor.php",
                 .clock = [] { return 45296.25F; },
                 .seed = 42,
-                .reportFailure = [this](const std::string& line) { failures.push_back(line); }},
-               browser)
+                .reportFailure = [this](const std::string& line) { failures.push_back(line); }})
     {
     }
 
     // The answer button showing the answer to the question on screen, or not.
     P answer(bool right)
     {
-        for (P part : {P::cev1, P::cev2, P::cev3, P::cev4}) {
-            if ((form.model()[part].caption == form.quizState().correctanswer) == right) {
-                return part;
-            }
-        }
-        return P::Label1;
+        return vorlen::test::answerButton([this](P part) { return at(part).caption; }, right)
+            .value_or(P::Label1);
     }
 
     const PartState& at(P part) const { return form.model()[part]; }
 
-    Browser browser;
     std::vector<std::string> failures;
     Form form;
 };

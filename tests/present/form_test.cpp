@@ -71,15 +71,23 @@ TEST_F(FormTest, EachPartIsAppliedOnceWithItsLastValueAndOnlyWhenItChanged)
     EXPECT_EQ(at(P::Label1).caption + "x" + at(P::Label3).caption, "7x1");
 }
 
-TEST_F(FormTest, TheCounterPageIsAskedOnceByItsTimer)
+TEST_F(FormTest, TheCounterPageIsAskedOnceByItsTimerAndOnlyAtAnHttpAddress)
 {
+    using namespace std::chrono_literals;
     form.load();
     const Update& update = form.tick(P::Timer3);
     ASSERT_EQ(update.changes.size(), 1U);
     EXPECT_EQ(update.changes[0].part, P::Timer3);
     EXPECT_FALSE(at(P::Timer3).running);
+    ASSERT_TRUE(update.counterRequest);
+    EXPECT_EQ(update.counterRequest->page.absolute(), "http://sayac.example/sayac/qelnor.php");
+    EXPECT_EQ(update.counterRequest->deadline, 15s);
     EXPECT_TRUE(form.tick(P::Timer3).empty()) << "a stopped timer takes no tick";
-    EXPECT_EQ(browser.visited, std::vector<std::string>{"http://sayac.example/sayac/qelnor.php"});
+
+    Form refused({.counterAddress = "https://sayac.example/sayac/qelnor.php"});
+    refused.load();
+    EXPECT_FALSE(refused.tick(P::Timer3).counterRequest) << "nothing is sent to an address other than http";
+    EXPECT_FALSE(refused.model()[P::Timer3].running);
 }
 
 TEST_F(FormTest, WhatAScreenReaderCallsEachPart)

@@ -10,7 +10,6 @@
 #include "engine/texts.h"
 #include "tests/support/process_readings.h"
 #include "tests/support/quiz_moves.h"
-#include "window/counter_browser.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
 #include "window/quiz_list.h"
@@ -85,8 +84,10 @@ public:
     // until it is over so that its memory is in the first figure.
     void requestCounter()
     {
+        const long threadsBefore = test::threadCount();
         tick(timer3_);
-        if (!QTest::qWaitFor([&] { return !form_.counterRequest().pending(); }, 5000)) {
+        // The request is over when its thread is.
+        if (!QTest::qWaitFor([&] { return test::threadCount() <= threadsBefore; }, 5000)) {
             throw std::runtime_error("the counter request to a closed port did not end");
         }
     }

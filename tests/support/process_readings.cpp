@@ -24,6 +24,11 @@ long residentKiB()
     return static_cast<long>(counters.WorkingSetSize / 1024);
 }
 
+long threadCount()
+{
+    return -1;
+}
+
 long long monotonicNs()
 {
     LARGE_INTEGER count{};
@@ -34,15 +39,29 @@ long long monotonicNs()
            count.QuadPart % frequency.QuadPart * 1'000'000'000LL / frequency.QuadPart;
 }
 #else
-long residentKiB()
+namespace {
+
+long statusField(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
+        if (line.rfind(field, 0) == 0) {
+            return std::stol(line.substr(field.size()));
         }
     }
     return -1;
+}
+
+} // namespace
+
+long residentKiB()
+{
+    return statusField("VmRSS:");
+}
+
+long threadCount()
+{
+    return statusField("Threads:");
 }
 
 long long monotonicNs()

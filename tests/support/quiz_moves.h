@@ -1,5 +1,6 @@
 // The moves of a child at the window, for the tests that play a quiz on the
-// real window: which answer button shows the right answer, or a wrong one.
+// real window: which answer button shows the right answer, or a wrong one
+// (tests/support/answer.h), as the window's widgets show them.
 #pragma once
 
 class Form1;

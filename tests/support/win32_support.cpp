@@ -1,7 +1,11 @@
 #include "tests/support/win32_support.h"
 
+#include "tests/support/answer.h"
+
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <utility>
 
 namespace vorlen::test::win32 {
 
@@ -145,19 +149,25 @@ HWND controlIn(HWND window, int panel, int control)
 
 HWND answerButton(HWND window, bool right)
 {
-    const std::wstring first = textOf(controlIn(window, id::frame1, id::label1));
-    const std::wstring second = textOf(controlIn(window, id::frame1, id::label3));
-    if (first.empty() || second.empty()) {
-        return nullptr;
-    }
-    const std::wstring product = std::to_wstring(std::stoi(first) * std::stoi(second));
-    for (int answer : id::answers) {
-        HWND button = controlIn(window, id::frame1, answer);
-        if ((textOf(button) == product) == right) {
-            return button;
-        }
-    }
-    return nullptr;
+    using design::Part;
+    const std::array<std::pair<Part, int>, 6> ids{{{Part::Label1, id::label1},
+                                                   {Part::Label3, id::label3},
+                                                   {Part::cev1, id::answers[0]},
+                                                   {Part::cev2, id::answers[1]},
+                                                   {Part::cev3, id::answers[2]},
+                                                   {Part::cev4, id::answers[3]}}};
+    const auto control = [window, &ids](Part part) {
+        const auto found =
+            std::find_if(ids.begin(), ids.end(), [part](const auto& row) { return row.first == part; });
+        return controlIn(window, id::frame1, found->second);
+    };
+    const auto part = test::answerButton(
+        [&control](Part shown) {
+            const std::wstring text = textOf(control(shown));
+            return std::string(text.begin(), text.end()); // digits only
+        },
+        right);
+    return part ? control(*part) : nullptr;
 }
 
 StartedProgram::StartedProgram(const std::string& unixPath, std::optional<WORD> showMode, bool suspended)
