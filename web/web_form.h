@@ -63,7 +63,7 @@ private:
 
     CounterRequest browser_;
     present::Form form_;
-    std::array<TimerSlot, 3> timers_{};
+    std::array<TimerSlot, design::timers.size()> timers_{};
 };
 
 } // namespace vorlen::web
