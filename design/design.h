@@ -137,7 +137,7 @@ inline constexpr Font wrongOkFont{.family = "MS Sans Serif", .points = 12, .bold
 // In creation order within each panel.
 // One row a control, its fields packed.
 // clang-format off
-inline constexpr std::array<Control, 24> controls{{
+inline constexpr auto controls = std::to_array<Control>({
     // Settings panel.
     {.part = Part::Label4, .id = 204, .kind = Kind::Label, .panel = Part::Frame2,
      .place = {900, 360, 2355, 435}, .caption = text::askingWay, .font = settingsFont,
@@ -207,7 +207,7 @@ inline constexpr std::array<Control, 24> controls{{
     {.part = Part::chameleonButton2, .id = 312, .kind = Kind::Button, .panel = Part::Frame5,
      .place = {1545, 1590, 1470, 405}, .caption = text::ok, .font = wrongOkFont, .fore = colour::blue,
      .foreHover = colour::blue, .back = colour::buttonFace, .align = Align::Center},
-}};
+});
 // clang-format on
 
 // The controls that take the keyboard focus, in order.
