@@ -78,9 +78,10 @@ struct NullWindow {
 
     Controls controls()
     {
-        return Controls{label,  label,  label,  label,    label,  label,  label, label, label, label,  label,
-                        label,  label,  panel,  panel,    panel,  panel,  panel, list,  list,  text,   button,
-                        button, button, button, command9, button, button, timer, timer, timer, browser};
+        return Controls{panel,  panel,  panel,  panel,  panel,    label,  label,  label, label,
+                        label,  label,  label,  label,  label,    label,  label,  label, label,
+                        button, button, button, button, command9, button, button, list,  list,
+                        text,   {},     timer,  timer,  timer,    browser};
     }
 };
 

@@ -7,6 +7,7 @@
 // out a control, and nothing here says what a screen reader hears.
 #pragma once
 
+#include "design/part.h"
 #include "engine/controls.h"
 #include "engine/texts.h"
 
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -83,65 +85,6 @@ inline constexpr std::string_view captionSeparator = "   -   ";
 // The counter page on the maker's web host.
 [[nodiscard]] std::string counterAddress();
 
-// Every panel, control and timer of the window, under its design name. A
-// front end keeps its widgets in an array indexed by these, and the window
-// model its state; a misspelt part does not compile.
-// NOLINTBEGIN(readability-identifier-naming): the design's names
-enum class Part : std::uint8_t {
-    Frame1,
-    Frame2,
-    Frame3,
-    Frame4,
-    Frame5,
-    Label1,
-    Label2,
-    Label3,
-    Label4,
-    Label5,
-    Label6,
-    Label7,
-    Label8,
-    Label9,
-    Label10,
-    Label11,
-    Label12,
-    Label13,
-    cev1,
-    cev2,
-    cev3,
-    cev4,
-    command9,
-    chameleonButton1,
-    chameleonButton2,
-    Combo1,
-    Combo2,
-    Text1,
-    Image1,
-    Timer1,
-    Timer2,
-    Timer3,
-};
-// NOLINTEND(readability-identifier-naming)
-inline constexpr std::size_t partCount = static_cast<std::size_t>(Part::Timer3) + 1;
-
-constexpr std::size_t index(Part part)
-{
-    return static_cast<std::size_t>(part);
-}
-
-// The design names, in the order of Part.
-inline constexpr std::array<std::string_view, partCount> partNames{
-    "Frame1",           "Frame2",  "Frame3", "Frame4", "Frame5", "Label1", "Label2",   "Label3",
-    "Label4",           "Label5",  "Label6", "Label7", "Label8", "Label9", "Label10",  "Label11",
-    "Label12",          "Label13", "cev1",   "cev2",   "cev3",   "cev4",   "command9", "chameleonButton1",
-    "chameleonButton2", "Combo1",  "Combo2", "Text1",  "Image1", "Timer1", "Timer2",   "Timer3",
-};
-
-constexpr std::string_view name(Part part)
-{
-    return partNames[index(part)];
-}
-
 struct Panel {
     Part part;
     int id;
@@ -158,7 +101,6 @@ inline constexpr std::array<Panel, 5> panels{{
     {.part = Part::Frame3, .id = 103, .place = {3135, 960, 4695, 4815}},  // dedication, never shown
 }};
 
-enum class Kind : std::uint8_t { Panel, Label, Button, List, TextBox, Picture, Timer };
 enum class Align : std::uint8_t { Left, Right, Center };
 
 // A label either takes the size of its caption on one line, keeping its
@@ -193,237 +135,80 @@ inline constexpr Font dedicationOkFont{.family = "MS Sans Serif", .points = 13.5
 inline constexpr Font wrongOkFont{.family = "MS Sans Serif", .points = 12, .bold = true};
 
 // In creation order within each panel.
-inline constexpr std::array<Control, 24> controls{{
+// One row a control, its fields packed.
+// clang-format off
+inline constexpr auto controls = std::to_array<Control>({
     // Settings panel.
-    {.part = Part::Label4,
-     .id = 204,
-     .kind = Kind::Label,
-     .panel = Part::Frame2,
-     .place = {900, 360, 2355, 435},
-     .caption = text::askingWay,
-     .font = settingsFont,
-     .fore = colour::darkBlue,
-     .align = Align::Right},
-    {.part = Part::command9,
-     .id = 309,
-     .kind = Kind::Button,
-     .panel = Part::Frame2,
-     .place = {7560, 300, 1785, 555},
-     .caption = text::start,
-     .font = settingsFont,
-     .fore = colour::red,
-     .foreHover = colour::red,
-     .back = colour::buttonFace,
-     .align = Align::Center},
-    {.part = Part::Combo1,
-     .id = 401,
-     .kind = Kind::List,
-     .panel = Part::Frame2,
-     .place = {3420, 300, 1905, 555},
-     .font = settingsFont,
-     .fore = colour::blue,
-     .back = colour::white,
-     .enabled = false,
-     .entries = text::tableList},
-    {.part = Part::Combo2,
-     .id = 402,
-     .kind = Kind::List,
-     .panel = Part::Frame2,
-     .place = {5490, 300, 1905, 555},
-     .font = settingsFont,
-     .fore = colour::blue,
-     .back = colour::white,
-     .enabled = false,
-     .entries = text::orderList},
+    {.part = Part::Label4, .id = 204, .kind = Kind::Label, .panel = Part::Frame2,
+     .place = {900, 360, 2355, 435}, .caption = text::askingWay, .font = settingsFont,
+     .fore = colour::darkBlue, .align = Align::Right},
+    {.part = Part::command9, .id = 309, .kind = Kind::Button, .panel = Part::Frame2,
+     .place = {7560, 300, 1785, 555}, .caption = text::start, .font = settingsFont, .fore = colour::red,
+     .foreHover = colour::red, .back = colour::buttonFace, .align = Align::Center},
+    {.part = Part::Combo1, .id = 401, .kind = Kind::List, .panel = Part::Frame2,
+     .place = {3420, 300, 1905, 555}, .font = settingsFont, .fore = colour::blue, .back = colour::white,
+     .enabled = false, .entries = text::tableList},
+    {.part = Part::Combo2, .id = 402, .kind = Kind::List, .panel = Part::Frame2,
+     .place = {5490, 300, 1905, 555}, .font = settingsFont, .fore = colour::blue, .back = colour::white,
+     .enabled = false, .entries = text::orderList},
     // Question panel.
-    {.part = Part::Label1,
-     .id = 201,
-     .kind = Kind::Label,
-     .panel = Part::Frame1,
-     .place = {3750, 645, 690, 1170},
-     .caption = "3",
-     .font = questionFont,
-     .fore = colour::red,
+    {.part = Part::Label1, .id = 201, .kind = Kind::Label, .panel = Part::Frame1,
+     .place = {3750, 645, 690, 1170}, .caption = "3", .font = questionFont, .fore = colour::red,
      .align = Align::Right},
-    {.part = Part::Label2,
-     .id = 202,
-     .kind = Kind::Label,
-     .panel = Part::Frame1,
-     .place = {4920, 645, 645, 1170},
-     .caption = "x",
-     .font = questionFont,
-     .fore = colour::red},
-    {.part = Part::Label3,
-     .id = 203,
-     .kind = Kind::Label,
-     .panel = Part::Frame1,
-     .place = {6045, 645, 690, 1170},
-     .caption = "3",
-     .font = questionFont,
-     .fore = colour::red},
-    {.part = Part::cev1,
-     .id = 301,
-     .kind = Kind::Button,
-     .panel = Part::Frame1,
-     .place = {915, 2400, 1740, 930},
-     .caption = "322",
-     .font = answerFont,
-     .fore = colour::blue,
-     .foreHover = colour::navy,
-     .back = colour::buttonFace,
-     .align = Align::Center,
-     .enabled = false},
-    {.part = Part::cev2,
-     .id = 302,
-     .kind = Kind::Button,
-     .panel = Part::Frame1,
-     .place = {3195, 2400, 1740, 930},
-     .caption = "32",
-     .font = answerFont,
-     .fore = colour::blue,
-     .foreHover = colour::navy,
-     .back = colour::buttonFace,
-     .align = Align::Center,
-     .enabled = false},
-    {.part = Part::cev3,
-     .id = 303,
-     .kind = Kind::Button,
-     .panel = Part::Frame1,
-     .place = {5475, 2400, 1740, 930},
-     .caption = "32",
-     .font = answerFont,
-     .fore = colour::blue,
-     .foreHover = colour::navy,
-     .back = colour::buttonFace,
-     .align = Align::Center,
-     .enabled = false},
-    {.part = Part::cev4,
-     .id = 304,
-     .kind = Kind::Button,
-     .panel = Part::Frame1,
-     .place = {7755, 2400, 1740, 930},
-     .caption = "32",
-     .font = answerFont,
-     .fore = colour::blue,
-     .foreHover = colour::navy,
-     .back = colour::buttonFace,
-     .align = Align::Center,
-     .enabled = false},
-    {.part = Part::Text1,
-     .id = 501,
-     .kind = Kind::TextBox,
-     .panel = Part::Frame1,
-     .place = {1440, 480, 975, 375},
-     .caption = "Text1",
-     .visible = false},
+    {.part = Part::Label2, .id = 202, .kind = Kind::Label, .panel = Part::Frame1,
+     .place = {4920, 645, 645, 1170}, .caption = "x", .font = questionFont, .fore = colour::red},
+    {.part = Part::Label3, .id = 203, .kind = Kind::Label, .panel = Part::Frame1,
+     .place = {6045, 645, 690, 1170}, .caption = "3", .font = questionFont, .fore = colour::red},
+    {.part = Part::cev1, .id = 301, .kind = Kind::Button, .panel = Part::Frame1,
+     .place = {915, 2400, 1740, 930}, .caption = "322", .font = answerFont, .fore = colour::blue,
+     .foreHover = colour::navy, .back = colour::buttonFace, .align = Align::Center, .enabled = false},
+    {.part = Part::cev2, .id = 302, .kind = Kind::Button, .panel = Part::Frame1,
+     .place = {3195, 2400, 1740, 930}, .caption = "32", .font = answerFont, .fore = colour::blue,
+     .foreHover = colour::navy, .back = colour::buttonFace, .align = Align::Center, .enabled = false},
+    {.part = Part::cev3, .id = 303, .kind = Kind::Button, .panel = Part::Frame1,
+     .place = {5475, 2400, 1740, 930}, .caption = "32", .font = answerFont, .fore = colour::blue,
+     .foreHover = colour::navy, .back = colour::buttonFace, .align = Align::Center, .enabled = false},
+    {.part = Part::cev4, .id = 304, .kind = Kind::Button, .panel = Part::Frame1,
+     .place = {7755, 2400, 1740, 930}, .caption = "32", .font = answerFont, .fore = colour::blue,
+     .foreHover = colour::navy, .back = colour::buttonFace, .align = Align::Center, .enabled = false},
+    {.part = Part::Text1, .id = 501, .kind = Kind::TextBox, .panel = Part::Frame1,
+     .place = {1440, 480, 975, 375}, .caption = "Text1", .visible = false},
     // Score panel.
-    {.part = Part::Label5,
-     .id = 205,
-     .kind = Kind::Label,
-     .panel = Part::Frame4,
-     .place = {240, 450, 3495, 585},
-     .caption = "Çarpım tablosunu",
-     .fore = colour::darkBlue,
+    {.part = Part::Label5, .id = 205, .kind = Kind::Label, .panel = Part::Frame4,
+     .place = {240, 450, 3495, 585}, .caption = "Çarpım tablosunu", .fore = colour::darkBlue,
      .sizing = Sizing::Fixed},
-    {.part = Part::Label6,
-     .id = 206,
-     .kind = Kind::Label,
-     .panel = Part::Frame4,
-     .place = {7560, 240, 2295, 315},
-     .caption = text::totalCaption,
-     .font = scoreFont,
-     .fore = colour::blue,
+    {.part = Part::Label6, .id = 206, .kind = Kind::Label, .panel = Part::Frame4,
+     .place = {7560, 240, 2295, 315}, .caption = text::totalCaption, .font = scoreFont, .fore = colour::blue,
      .align = Align::Right},
-    {.part = Part::Label9,
-     .id = 209,
-     .kind = Kind::Label,
-     .panel = Part::Frame4,
-     .place = {9840, 240, 405, 315},
-     .caption = "555",
-     .font = scoreFont,
-     .fore = colour::blue},
-    {.part = Part::Label7,
-     .id = 207,
-     .kind = Kind::Label,
-     .panel = Part::Frame4,
-     .place = {8235, 585, 1620, 315},
-     .caption = text::rightCaption,
-     .font = scoreFont,
-     .fore = colour::green,
+    {.part = Part::Label9, .id = 209, .kind = Kind::Label, .panel = Part::Frame4,
+     .place = {9840, 240, 405, 315}, .caption = "555", .font = scoreFont, .fore = colour::blue},
+    {.part = Part::Label7, .id = 207, .kind = Kind::Label, .panel = Part::Frame4,
+     .place = {8235, 585, 1620, 315}, .caption = text::rightCaption, .font = scoreFont, .fore = colour::green,
      .align = Align::Right},
-    {.part = Part::Label10,
-     .id = 210,
-     .kind = Kind::Label,
-     .panel = Part::Frame4,
-     .place = {9840, 585, 405, 315},
-     .caption = "555",
-     .font = scoreFont,
-     .fore = colour::green},
-    {.part = Part::Label8,
-     .id = 208,
-     .kind = Kind::Label,
-     .panel = Part::Frame4,
-     .place = {8250, 930, 1605, 315},
-     .caption = text::wrongCaption,
-     .font = scoreFont,
-     .fore = colour::red,
+    {.part = Part::Label10, .id = 210, .kind = Kind::Label, .panel = Part::Frame4,
+     .place = {9840, 585, 405, 315}, .caption = "555", .font = scoreFont, .fore = colour::green},
+    {.part = Part::Label8, .id = 208, .kind = Kind::Label, .panel = Part::Frame4,
+     .place = {8250, 930, 1605, 315}, .caption = text::wrongCaption, .font = scoreFont, .fore = colour::red,
      .align = Align::Right},
-    {.part = Part::Label11,
-     .id = 211,
-     .kind = Kind::Label,
-     .panel = Part::Frame4,
-     .place = {9840, 930, 405, 315},
-     .caption = "555",
-     .font = scoreFont,
-     .fore = colour::red},
+    {.part = Part::Label11, .id = 211, .kind = Kind::Label, .panel = Part::Frame4,
+     .place = {9840, 930, 405, 315}, .caption = "555", .font = scoreFont, .fore = colour::red},
     // Wrong-answer panel.
-    {.part = Part::Label12,
-     .id = 212,
-     .kind = Kind::Label,
-     .panel = Part::Frame5,
-     .place = {1208, 180, 2145, 450},
-     .caption = text::wrong,
-     .font = warningFont,
-     .fore = colour::darkRed},
-    {.part = Part::Label13,
-     .id = 213,
-     .kind = Kind::Label,
-     .panel = Part::Frame5,
-     .place = {1118, 840, 2325, 435},
-     .caption = text::wrong,
-     .font = correctAnswerFont,
-     .fore = colour::green,
-     .align = Align::Center},
+    {.part = Part::Label12, .id = 212, .kind = Kind::Label, .panel = Part::Frame5,
+     .place = {1208, 180, 2145, 450}, .caption = text::wrong, .font = warningFont, .fore = colour::darkRed},
+    {.part = Part::Label13, .id = 213, .kind = Kind::Label, .panel = Part::Frame5,
+     .place = {1118, 840, 2325, 435}, .caption = text::wrong, .font = correctAnswerFont,
+     .fore = colour::green, .align = Align::Center},
     // Dedication panel.
-    {.part = Part::Image1,
-     .id = 601,
-     .kind = Kind::Picture,
-     .panel = Part::Frame3,
-     .place = {360, 480, 3900, 2250},
-     .sizing = Sizing::Fixed},
-    {.part = Part::chameleonButton1,
-     .id = 311,
-     .kind = Kind::Button,
-     .panel = Part::Frame3,
-     .place = {1418, 3840, 1785, 465},
-     .caption = text::ok,
-     .font = dedicationOkFont,
-     .fore = colour::blue,
-     .foreHover = colour::blue,
-     .back = colour::buttonFace,
-     .align = Align::Center},
-    {.part = Part::chameleonButton2,
-     .id = 312,
-     .kind = Kind::Button,
-     .panel = Part::Frame5,
-     .place = {1545, 1590, 1470, 405},
-     .caption = text::ok,
-     .font = wrongOkFont,
-     .fore = colour::blue,
-     .foreHover = colour::blue,
-     .back = colour::buttonFace,
-     .align = Align::Center},
-}};
+    {.part = Part::Image1, .id = 601, .kind = Kind::Picture, .panel = Part::Frame3,
+     .place = {360, 480, 3900, 2250}, .sizing = Sizing::Fixed},
+    {.part = Part::chameleonButton1, .id = 311, .kind = Kind::Button, .panel = Part::Frame3,
+     .place = {1418, 3840, 1785, 465}, .caption = text::ok, .font = dedicationOkFont, .fore = colour::blue,
+     .foreHover = colour::blue, .back = colour::buttonFace, .align = Align::Center},
+    {.part = Part::chameleonButton2, .id = 312, .kind = Kind::Button, .panel = Part::Frame5,
+     .place = {1545, 1590, 1470, 405}, .caption = text::ok, .font = wrongOkFont, .fore = colour::blue,
+     .foreHover = colour::blue, .back = colour::buttonFace, .align = Align::Center},
+});
+// clang-format on
 
 // The controls that take the keyboard focus, in order.
 inline constexpr std::array<Part, 9> focusOrder{
@@ -440,73 +225,26 @@ struct Line {
     Colour colour;
 };
 
+// clang-format off
 inline constexpr std::array<Line, 7> lines{{
     // The red border of the wrong-answer panel and its two rules.
-    {.name = "Line2",
-     .id = 702,
-     .panel = Part::Frame5,
-     .x1 = 0,
-     .y1 = 80,
-     .x2 = 12075,
-     .y2 = 80,
-     .widthPx = 10,
-     .colour = colour::red},
-    {.name = "Line1",
-     .id = 701,
-     .panel = Part::Frame5,
-     .x1 = -240,
-     .y1 = 2180,
-     .x2 = 11835,
-     .y2 = 2180,
-     .widthPx = 10,
-     .colour = colour::red},
-    {.name = "Line3",
-     .id = 703,
-     .panel = Part::Frame5,
-     .x1 = 80,
-     .y1 = 120,
-     .x2 = 80,
-     .y2 = 2760,
-     .widthPx = 10,
-     .colour = colour::red},
-    {.name = "Line4",
-     .id = 704,
-     .panel = Part::Frame5,
-     .x1 = 4490,
-     .y1 = 0,
-     .x2 = 4490,
-     .y2 = 2640,
-     .widthPx = 10,
-     .colour = colour::red},
-    {.name = "Line5",
-     .id = 705,
-     .panel = Part::Frame5,
-     .x1 = 0,
-     .y1 = 720,
-     .x2 = 4560,
-     .y2 = 720,
-     .widthPx = 4,
-     .colour = colour::red},
-    {.name = "Line6",
-     .id = 706,
-     .panel = Part::Frame5,
-     .x1 = 0,
-     .y1 = 1440,
-     .x2 = 4560,
-     .y2 = 1440,
-     .widthPx = 4,
-     .colour = colour::red},
+    {.name = "Line2", .id = 702, .panel = Part::Frame5, .x1 = 0, .y1 = 80, .x2 = 12075, .y2 = 80,
+     .widthPx = 10, .colour = colour::red},
+    {.name = "Line1", .id = 701, .panel = Part::Frame5, .x1 = -240, .y1 = 2180, .x2 = 11835, .y2 = 2180,
+     .widthPx = 10, .colour = colour::red},
+    {.name = "Line3", .id = 703, .panel = Part::Frame5, .x1 = 80, .y1 = 120, .x2 = 80, .y2 = 2760,
+     .widthPx = 10, .colour = colour::red},
+    {.name = "Line4", .id = 704, .panel = Part::Frame5, .x1 = 4490, .y1 = 0, .x2 = 4490, .y2 = 2640,
+     .widthPx = 10, .colour = colour::red},
+    {.name = "Line5", .id = 705, .panel = Part::Frame5, .x1 = 0, .y1 = 720, .x2 = 4560, .y2 = 720,
+     .widthPx = 4, .colour = colour::red},
+    {.name = "Line6", .id = 706, .panel = Part::Frame5, .x1 = 0, .y1 = 1440, .x2 = 4560, .y2 = 1440,
+     .widthPx = 4, .colour = colour::red},
     // The rule under the dedication picture.
-    {.name = "Line7",
-     .id = 707,
-     .panel = Part::Frame3,
-     .x1 = 353,
-     .y1 = 3000,
-     .x2 = 4253,
-     .y2 = 3000,
-     .widthPx = 2,
-     .colour = colour::lightGrey},
+    {.name = "Line7", .id = 707, .panel = Part::Frame3, .x1 = 353, .y1 = 3000, .x2 = 4253, .y2 = 3000,
+     .widthPx = 2, .colour = colour::lightGrey},
 }};
+// clang-format on
 
 struct Timer {
     Part part;
@@ -547,9 +285,12 @@ consteval std::array<PartRow, partCount> partRows()
         rows[index(timer.part)] = {.kind = Kind::Timer, .panel = timer.part, .id = timer.id};
         ++seen[index(timer.part)];
     }
-    for (int count : seen) {
-        if (count != 1) {
+    for (std::size_t i = 0; i < partCount; ++i) {
+        if (seen[i] != 1) {
             throw "every part needs exactly one row in the design";
+        }
+        if (rows[i].kind != partKinds[i]) {
+            throw "a part's row is of another kind than engine/parts.h lists";
         }
     }
     return rows;
@@ -565,7 +306,23 @@ constexpr const PartRow& row(Part part)
 
 constexpr Kind kind(Part part)
 {
-    return row(part).kind;
+    return partKinds[index(part)];
+}
+
+// A timer's place in timers, and its row.
+constexpr std::size_t timerIndex(Part timer)
+{
+    for (std::size_t i = 0; i < timers.size(); ++i) {
+        if (timers[i].part == timer) {
+            return i;
+        }
+    }
+    throw std::invalid_argument("no timer");
+}
+
+constexpr const Timer& timer(Part timer)
+{
+    return timers[timerIndex(timer)];
 }
 
 // The part with this control ID (a panel or control) or timer ID, if any.

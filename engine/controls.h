@@ -3,6 +3,8 @@
 // the tests supply fakes. Nothing here draws, lays out or owns a control.
 #pragma once
 
+#include "engine/parts.h"
+
 #include <cstdint>
 #include <string>
 
@@ -76,40 +78,39 @@ public:
     virtual void navigate(const std::string& address) = 0;
 };
 
-// Every control the engine touches, by the name it has in the window.
+// What the engine holds of each kind of part: a reference to its operations,
+// or nothing for a picture, which the engine never touches.
+struct Untouched {};
+template <PartKind> struct ControlOf;
+template <> struct ControlOf<PartKind::Panel> {
+    using Type = Panel&;
+};
+template <> struct ControlOf<PartKind::Label> {
+    using Type = Label&;
+};
+template <> struct ControlOf<PartKind::Button> {
+    using Type = Button&;
+};
+template <> struct ControlOf<PartKind::List> {
+    using Type = DropDownList&;
+};
+template <> struct ControlOf<PartKind::TextBox> {
+    using Type = TextBox&;
+};
+template <> struct ControlOf<PartKind::Picture> {
+    using Type = Untouched;
+};
+template <> struct ControlOf<PartKind::Timer> {
+    using Type = Timer&;
+};
+
+// Every part the engine touches, by the name it has in the window
+// (engine/parts.h), and the web browser.
 // NOLINTBEGIN(readability-identifier-naming,cppcoreguidelines-avoid-const-or-ref-data-members)
 struct Controls {
-    Label& Label1;        // first factor
-    Label& Label2;        // the "x" sign
-    Label& Label3;        // second factor
-    Label& Label4;        // "Sorma Şekli :"
-    Label& Label5;        // dedication
-    Label& Label6;        // "Toplam soru sayısı : "
-    Label& Label7;        // "Doğru sayısı : "
-    Label& Label8;        // "Yanlış sayısı : "
-    Label& Label9;        // answers given
-    Label& Label10;       // right answers
-    Label& Label11;       // wrong answers
-    Label& Label12;       // "!!! YANLIŞ !!!"
-    Label& Label13;       // the correct-answer line
-    Panel& Frame1;        // question panel
-    Panel& Frame2;        // settings panel
-    Panel& Frame3;        // dedication panel
-    Panel& Frame4;        // score panel
-    Panel& Frame5;        // wrong-answer panel
-    DropDownList& Combo1; // table
-    DropDownList& Combo2; // order
-    TextBox& Text1;       // scratch cell for the answer captions
-    Button& cev1;
-    Button& cev2;
-    Button& cev3;
-    Button& cev4;
-    Button& command9;         // "Başla" / "Dur"
-    Button& chameleonButton1; // OK of the dedication panel
-    Button& chameleonButton2; // OK of the wrong-answer panel
-    Timer& Timer1;            // idle animation, 85 ms
-    Timer& Timer2;            // wrong-answer blink, 200 ms
-    Timer& Timer3;            // visit counter, 2000 ms, once
+#define VORLEN_CONTROL(name, kind) ControlOf<PartKind::kind>::Type name;
+    VORLEN_PARTS(VORLEN_CONTROL)
+#undef VORLEN_CONTROL
     WebBrowser& WebBrowser1;
 };
 // NOLINTEND(readability-identifier-naming,cppcoreguidelines-avoid-const-or-ref-data-members)

@@ -51,6 +51,17 @@ std::uint16_t differences(const PartState& now, const PartState& shown)
     return what;
 }
 
+// A view as the engine holds a part of this kind: as its operations, or as
+// nothing for a picture.
+template <PartKind K, typename View> typename ControlOf<K>::Type held(View& view)
+{
+    if constexpr (K == PartKind::Picture) {
+        return {};
+    } else {
+        return view;
+    }
+}
+
 } // namespace
 
 // One part as the engine sees it. Each part is only one kind of control, and
@@ -134,41 +145,9 @@ WindowModel::~WindowModel() = default;
 
 Controls WindowModel::controls(WebBrowser& browser)
 {
-    const auto view = [this](Part part) -> View& { return *views_[design::index(part)]; };
-    return Controls{
-        .Label1 = view(Part::Label1),
-        .Label2 = view(Part::Label2),
-        .Label3 = view(Part::Label3),
-        .Label4 = view(Part::Label4),
-        .Label5 = view(Part::Label5),
-        .Label6 = view(Part::Label6),
-        .Label7 = view(Part::Label7),
-        .Label8 = view(Part::Label8),
-        .Label9 = view(Part::Label9),
-        .Label10 = view(Part::Label10),
-        .Label11 = view(Part::Label11),
-        .Label12 = view(Part::Label12),
-        .Label13 = view(Part::Label13),
-        .Frame1 = view(Part::Frame1),
-        .Frame2 = view(Part::Frame2),
-        .Frame3 = view(Part::Frame3),
-        .Frame4 = view(Part::Frame4),
-        .Frame5 = view(Part::Frame5),
-        .Combo1 = view(Part::Combo1),
-        .Combo2 = view(Part::Combo2),
-        .Text1 = view(Part::Text1),
-        .cev1 = view(Part::cev1),
-        .cev2 = view(Part::cev2),
-        .cev3 = view(Part::cev3),
-        .cev4 = view(Part::cev4),
-        .command9 = view(Part::command9),
-        .chameleonButton1 = view(Part::chameleonButton1),
-        .chameleonButton2 = view(Part::chameleonButton2),
-        .Timer1 = view(Part::Timer1),
-        .Timer2 = view(Part::Timer2),
-        .Timer3 = view(Part::Timer3),
-        .WebBrowser1 = browser,
-    };
+#define VORLEN_VIEW(name, kind) .name = held<PartKind::kind>(*views_[design::index(Part::name)]),
+    return Controls{VORLEN_PARTS(VORLEN_VIEW).WebBrowser1 = browser};
+#undef VORLEN_VIEW
 }
 
 void WindowModel::choose(Part list, int entry)

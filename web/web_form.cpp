@@ -182,17 +182,12 @@ void WebForm::tick(void* slot)
 
 void WebForm::run(Part timer, bool running)
 {
-    for (std::size_t i = 0; i < design::timers.size(); ++i) {
-        TimerSlot& slot = timers_[i];
-        if (slot.part != timer) {
-            continue;
-        }
-        if (running && slot.interval == 0) {
-            slot.interval = emscripten_set_interval(&WebForm::tick, design::timers[i].intervalMs, &slot);
-        } else if (!running && slot.interval != 0) {
-            emscripten_clear_interval(slot.interval);
-            slot.interval = 0;
-        }
+    TimerSlot& slot = timers_[design::timerIndex(timer)];
+    if (running && slot.interval == 0) {
+        slot.interval = emscripten_set_interval(&WebForm::tick, design::timer(timer).intervalMs, &slot);
+    } else if (!running && slot.interval != 0) {
+        emscripten_clear_interval(slot.interval);
+        slot.interval = 0;
     }
 }
 

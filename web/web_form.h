@@ -55,7 +55,7 @@ private:
     template <typename Event> void enter(Event&& event);
 
     present::Form form_;
-    std::array<TimerSlot, 3> timers_{};
+    std::array<TimerSlot, design::timers.size()> timers_{};
 };
 
 } // namespace vorlen::web

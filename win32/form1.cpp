@@ -168,22 +168,12 @@ void Form1::show(int how)
 
 bool Form1::timerRunning(design::Part timer) const
 {
-    for (std::size_t i = 0; i < design::timers.size(); ++i) {
-        if (design::timers[i].part == timer) {
-            return timersRunning_[i];
-        }
-    }
-    return false;
+    return timersRunning_[design::timerIndex(timer)];
 }
 
 UINT Form1::timerInterval(design::Part timer) const
 {
-    for (const design::Timer& row : design::timers) {
-        if (row.part == timer) {
-            return static_cast<UINT>(row.intervalMs);
-        }
-    }
-    return 0;
+    return static_cast<UINT>(design::timer(timer).intervalMs);
 }
 
 void Form1::moveFocus(bool forward)

@@ -63,20 +63,16 @@ void Form1::buildAccessibility()
 
 void Form1::setTimer(Part timer, bool running)
 {
-    for (std::size_t i = 0; i < design::timers.size(); ++i) {
-        const design::Timer& row = design::timers[i];
-        if (row.part != timer) {
-            continue;
-        }
-        const auto id = static_cast<UINT_PTR>(row.id);
-        if (!running) {
-            KillTimer(window_, id);
-        } else if (SetTimer(window_, id, static_cast<UINT>(row.intervalMs), nullptr) == 0) {
-            timersRunning_[i] = false;
-            throw std::runtime_error("no timer to be had");
-        }
-        timersRunning_[i] = running;
+    const design::Timer& row = design::timer(timer);
+    bool& runs = timersRunning_[design::timerIndex(timer)];
+    const auto id = static_cast<UINT_PTR>(row.id);
+    if (!running) {
+        KillTimer(window_, id);
+    } else if (SetTimer(window_, id, static_cast<UINT>(row.intervalMs), nullptr) == 0) {
+        runs = false;
+        throw std::runtime_error("no timer to be had");
     }
+    runs = running;
 }
 
 void Form1::applyPart(const present::Change& change)

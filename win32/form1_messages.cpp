@@ -144,8 +144,11 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_CTLCOLORLISTBOX:
-        for (const Part part : {Part::Combo1, Part::Combo2}) {
-            const QuizList& list = parts_->list(part);
+        for (const design::Control& row : design::controls) {
+            if (row.kind != design::Kind::List) {
+                continue;
+            }
+            const QuizList& list = parts_->list(row.part);
             COMBOBOXINFO info{};
             info.cbSize = sizeof(info);
             const auto target = reinterpret_cast<HWND>(lParam);

@@ -58,22 +58,31 @@ Form1::~Form1()
 
 void Form1::connectEvents()
 {
-    for (P part :
-         {P::command9, P::cev1, P::cev2, P::cev3, P::cev4, P::chameleonButton1, P::chameleonButton2}) {
-        connect(static_cast<QuizButton*>(parts_[part]), &QuizButton::clicked, this,
-                [this, part] { apply(form_->press(part)); });
-    }
-    for (P part : {P::Combo1, P::Combo2}) {
-        connect(static_cast<QuizList*>(parts_[part]), &QComboBox::currentIndexChanged, this,
-                [this, part](int entry) {
-                    if (!applying_) {
-                        apply(form_->choose(part, entry));
-                    }
-                });
-    }
-    for (P part : {P::Timer1, P::Timer2, P::Timer3}) {
-        connect(static_cast<QTimer*>(parts_[part]), &QTimer::timeout, this,
-                [this, part] { apply(form_->tick(part)); });
+    for (std::size_t i = 0; i < design::partCount; ++i) {
+        const auto part = static_cast<P>(i);
+        switch (design::kind(part)) {
+        case design::Kind::Button:
+            connect(static_cast<QuizButton*>(parts_[part]), &QuizButton::clicked, this,
+                    [this, part] { apply(form_->press(part)); });
+            break;
+        case design::Kind::List:
+            connect(static_cast<QuizList*>(parts_[part]), &QComboBox::currentIndexChanged, this,
+                    [this, part](int entry) {
+                        if (!applying_) {
+                            apply(form_->choose(part, entry));
+                        }
+                    });
+            break;
+        case design::Kind::Timer:
+            connect(static_cast<QTimer*>(parts_[part]), &QTimer::timeout, this,
+                    [this, part] { apply(form_->tick(part)); });
+            break;
+        case design::Kind::Panel:
+        case design::Kind::Label:
+        case design::Kind::TextBox:
+        case design::Kind::Picture:
+            break;
+        }
     }
 }
 

@@ -161,39 +161,12 @@ WindowParts buildWindow(QWidget& window)
         previous = widget;
     }
 
-    using P = design::Part;
-    parts.Frame1 = take<QuizPanel>(parts, P::Frame1);
-    parts.Frame2 = take<QuizPanel>(parts, P::Frame2);
-    parts.Frame3 = take<QuizPanel>(parts, P::Frame3);
-    parts.Frame4 = take<QuizPanel>(parts, P::Frame4);
-    parts.Frame5 = take<QuizPanel>(parts, P::Frame5);
-    parts.Label1 = take<QuizLabel>(parts, P::Label1);
-    parts.Label2 = take<QuizLabel>(parts, P::Label2);
-    parts.Label3 = take<QuizLabel>(parts, P::Label3);
-    parts.Label4 = take<QuizLabel>(parts, P::Label4);
-    parts.Label5 = take<QuizLabel>(parts, P::Label5);
-    parts.Label6 = take<QuizLabel>(parts, P::Label6);
-    parts.Label7 = take<QuizLabel>(parts, P::Label7);
-    parts.Label8 = take<QuizLabel>(parts, P::Label8);
-    parts.Label9 = take<QuizLabel>(parts, P::Label9);
-    parts.Label10 = take<QuizLabel>(parts, P::Label10);
-    parts.Label11 = take<QuizLabel>(parts, P::Label11);
-    parts.Label12 = take<QuizLabel>(parts, P::Label12);
-    parts.Label13 = take<QuizLabel>(parts, P::Label13);
-    parts.command9 = take<QuizButton>(parts, P::command9);
-    parts.cev1 = take<QuizButton>(parts, P::cev1);
-    parts.cev2 = take<QuizButton>(parts, P::cev2);
-    parts.cev3 = take<QuizButton>(parts, P::cev3);
-    parts.cev4 = take<QuizButton>(parts, P::cev4);
-    parts.chameleonButton1 = take<QuizButton>(parts, P::chameleonButton1);
-    parts.chameleonButton2 = take<QuizButton>(parts, P::chameleonButton2);
-    parts.Combo1 = take<QuizList>(parts, P::Combo1);
-    parts.Combo2 = take<QuizList>(parts, P::Combo2);
-    parts.Text1 = take<QLineEdit>(parts, P::Text1);
-    parts.Image1 = take<QLabel>(parts, P::Image1);
-    parts.Timer1 = take<QTimer>(parts, P::Timer1);
-    parts.Timer2 = take<QTimer>(parts, P::Timer2);
-    parts.Timer3 = take<QTimer>(parts, P::Timer3);
+    // Every part by its name, of its kind's class: a part the design lacks
+    // stops the start here.
+#define VORLEN_TAKE(name, kind)                                                                              \
+    parts.name = take<WidgetOf<design::Kind::kind>::Type>(parts, design::Part::name);
+    VORLEN_PARTS(VORLEN_TAKE)
+#undef VORLEN_TAKE
     // The idle animation keeps its pace; the others need no precision.
     parts.Timer1->setTimerType(Qt::PreciseTimer);
     for (QTimer* timer : parts.timers()) {

@@ -23,46 +23,33 @@ class QuizLine;
 class QuizList;
 class QuizPanel;
 
+// The widget class of each kind of part.
+template <design::Kind> struct WidgetOf;
+template <> struct WidgetOf<design::Kind::Panel> {
+    using Type = QuizPanel;
+};
+template <> struct WidgetOf<design::Kind::Label> {
+    using Type = QuizLabel;
+};
+template <> struct WidgetOf<design::Kind::Button> {
+    using Type = QuizButton;
+};
+template <> struct WidgetOf<design::Kind::List> {
+    using Type = QuizList;
+};
+template <> struct WidgetOf<design::Kind::TextBox> {
+    using Type = QLineEdit;
+};
+template <> struct WidgetOf<design::Kind::Picture> {
+    using Type = QLabel; // the dedication picture
+};
+template <> struct WidgetOf<design::Kind::Timer> {
+    using Type = QTimer;
+};
+
 // NOLINTBEGIN(readability-identifier-naming): the design's names
 struct WindowParts {
-    QuizPanel* Frame1 = nullptr; // question
-    QuizPanel* Frame2 = nullptr; // settings
-    QuizPanel* Frame3 = nullptr; // dedication, never shown
-    QuizPanel* Frame4 = nullptr; // score
-    QuizPanel* Frame5 = nullptr; // wrong answer
-
-    QuizLabel* Label1 = nullptr;  // first factor
-    QuizLabel* Label2 = nullptr;  // "x"
-    QuizLabel* Label3 = nullptr;  // second factor
-    QuizLabel* Label4 = nullptr;  // "Sorma Şekli :"
-    QuizLabel* Label5 = nullptr;  // dedication
-    QuizLabel* Label6 = nullptr;  // "Toplam soru sayısı : "
-    QuizLabel* Label7 = nullptr;  // "Doğru sayısı : "
-    QuizLabel* Label8 = nullptr;  // "Yanlış sayısı : "
-    QuizLabel* Label9 = nullptr;  // answers given
-    QuizLabel* Label10 = nullptr; // right answers
-    QuizLabel* Label11 = nullptr; // wrong answers
-    QuizLabel* Label12 = nullptr; // "!!! YANLIŞ !!!"
-    QuizLabel* Label13 = nullptr; // the correct answer
-
-    QuizButton* command9 = nullptr; // "Başla" / "Dur"
-    QuizButton* cev1 = nullptr;
-    QuizButton* cev2 = nullptr;
-    QuizButton* cev3 = nullptr;
-    QuizButton* cev4 = nullptr;
-    QuizButton* chameleonButton1 = nullptr; // OK of the dedication panel
-    QuizButton* chameleonButton2 = nullptr; // OK of the wrong-answer panel
-
-    QuizList* Combo1 = nullptr; // table
-    QuizList* Combo2 = nullptr; // order
-    QLineEdit* Text1 = nullptr; // hidden scratch cell
-    QLabel* Image1 = nullptr;   // dedication picture
-
     std::array<QuizLine*, design::lines.size()> lines{}; // in the design's order
-
-    QTimer* Timer1 = nullptr; // idle animation
-    QTimer* Timer2 = nullptr; // wrong-answer blink
-    QTimer* Timer3 = nullptr; // visit counter
 
     [[nodiscard]] std::array<QuizButton*, 4> answers() const { return {cev1, cev2, cev3, cev4}; }
     [[nodiscard]] std::array<QuizLabel*, 3> counts() const { return {Label9, Label10, Label11}; }
@@ -72,10 +59,14 @@ struct WindowParts {
     }
     [[nodiscard]] std::array<QTimer*, 3> timers() const { return {Timer1, Timer2, Timer3}; }
 
-    // Every part, by design::index(): a QuizPanel, QuizLabel, QuizButton,
-    // QuizList, QLineEdit, QLabel or QTimer as design::kind() says.
+    // Every part, by design::index(): of the class WidgetOf its kind.
     std::array<QObject*, design::partCount> all{};
     [[nodiscard]] QObject* operator[](design::Part part) const { return all[design::index(part)]; }
+
+    // Every part under its design name (engine/parts.h), typed by its kind.
+#define VORLEN_WIDGET(name, kind) WidgetOf<design::Kind::kind>::Type* name = nullptr;
+    VORLEN_PARTS(VORLEN_WIDGET)
+#undef VORLEN_WIDGET
 };
 // NOLINTEND(readability-identifier-naming)
 

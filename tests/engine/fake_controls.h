@@ -225,11 +225,11 @@ struct FakeWindow : Wiring {
 
     [[nodiscard]] Controls controls()
     {
-        return Controls{Label1, Label2, Label3,  Label4,     Label5,   Label6,           Label7,
-                        Label8, Label9, Label10, Label11,    Label12,  Label13,          Frame1,
-                        Frame2, Frame3, Frame4,  Frame5,     Combo1,   Combo2,           Text1,
-                        cev1,   cev2,   cev3,    cev4,       command9, chameleonButton1, chameleonButton2,
-                        Timer1, Timer2, Timer3,  WebBrowser1};
+        return Controls{Frame1,  Frame2,   Frame3,           Frame4,           Frame5,     Label1, Label2,
+                        Label3,  Label4,   Label5,           Label6,           Label7,     Label8, Label9,
+                        Label10, Label11,  Label12,          Label13,          cev1,       cev2,   cev3,
+                        cev4,    command9, chameleonButton1, chameleonButton2, Combo1,     Combo2, Text1,
+                        {},      Timer1,   Timer2,           Timer3,           WebBrowser1};
     }
 
     [[nodiscard]] std::array<FakeButton*, 4> answers() { return {&cev1, &cev2, &cev3, &cev4}; }

@@ -1,7 +1,8 @@
 """What the web page's tests share: the built site served on a loopback port,
 the browser they play in (engines.py: Chromium, WebKit or Firefox), a counter
-server that records what reaches it, and the window as drawn, read from the
-literal numbers in tests/support/drawn_window.h.
+server that records what reaches it, and the window as drawn: the literal
+numbers of tests/support/drawn_window.h, which the web build writes to
+drawn_window.json beside the built folder.
 
 Environment: VORLEN_WEB_DIST (the built folder, default build-web/dist),
 VORLEN_ENGINE (chromium, webkit or firefox; default chromium) and
@@ -11,8 +12,8 @@ sayac.keldar.example; Chromium maps it to the local counter server).
 
 import functools
 import http.server
+import json
 import os
-import re
 import socket
 import ssl
 import threading
@@ -24,6 +25,7 @@ from engines import ENGINE, ENGINES
 
 ROOT = Path(__file__).resolve().parents[2]
 DIST = Path(os.environ.get("VORLEN_WEB_DIST", ROOT / "build-web" / "dist"))
+DRAWN = DIST.parent / "drawn_window.json"
 COUNTER_HOST = os.environ.get("VORLEN_COUNTER_HOST", "sayac.keldar.example").split(":")[0]
 COUNTER_PATH = "/sayac/qelnor.php"
 # The browser the tests play in, VORLEN_ENGINE's (engines.py).
@@ -201,54 +203,11 @@ class Window:
 
 @functools.lru_cache(maxsize=None)
 def drawn():
-    """The window as drawn, in literal pixels, from the C++ tests' header."""
-    text = (ROOT / "tests" / "support" / "drawn_window.h").read_text(encoding="utf-8")
-    colours = {
-        name: (int(r), int(g), int(b))
-        for name, r, g, b in re.findall(r"constexpr Rgb (\w+)\{(\d+), (\d+), (\d+)\}", text)
-    }
-    colour = lambda token: colours[token] if token in colours else tuple(int(x) for x in re.findall(r"\d+", token))
-
-    def table(name):
-        return re.search(r"\b%s\{\{(.*?)\n\}\};" % name, text, re.S).group(1)
-
-    number = r"(-?\d+)"
-    panels = {
-        name: tuple(map(int, box))
-        for name, *box in re.findall(r'\{"(\w+)", \{%s, %s, %s, %s\}\}' % ((number,) * 4), table("panels"))
-    }
-    controls = {}
-    for name, panel, *rest in re.findall(
-        r'\{"(\w+)", "(\w+)", \{%s, %s, %s, %s\}, Anchor::(\w+), (\w+|\{[\d, ]+\})\}' % ((number,) * 4),
-        table("controls"),
-    ):
-        controls[name] = dict(panel=panel, box=tuple(map(int, rest[:4])), anchor=rest[4], text=colour(rest[5]))
-    fonts = {
-        name: dict(family=family, points=float(points), bold=bold == "true")
-        for name, family, points, bold in re.findall(r'\{"(\w+)", "([^"]+)", ([\d.]+), (true|false)\}', table("fonts"))
-    }
-    lines = {
-        name: dict(panel=panel, ends=tuple(map(int, ends[:4])), width=int(ends[4]), colour=colours[ends[5]])
-        for name, panel, *ends in re.findall(
-            r'\{"(\w+)", "(\w+)", %s, %s, %s, %s, (\d+), (\w+)\}' % ((number,) * 4), table("lines")
-        )
-    }
-    client = tuple(int(re.search(r"%s = (\d+);" % key, text).group(1)) for key in ("clientWidth", "clientHeight"))
-    uncovered = re.findall(r'"(\w+)"', re.search(r"uncoveredByFrame5\{(.*?)\};", text, re.S).group(1))
-    intervals = tuple(map(int, re.findall(r"\d+", re.search(r"timerIntervalsMs\{(.*?)\}", text).group(1))))
-    return dict(
-        colours=colours,
-        panels=panels,
-        controls=controls,
-        fonts=fonts,
-        lines=lines,
-        client=client,
-        uncovered=uncovered,
-        intervals=intervals,
-        turkish=re.search(r'turkishLetters = "([^"]+)"', text).group(1),
-        answer_hover=colours[re.search(r"answerHover = (\w+);", text).group(1)],
-        beige=colours["beige"],
-    )
+    """The window as drawn, in literal pixels: the C++ tests' header
+    (tests/support/drawn_window.h) as the web build writes it out, with its
+    lists as tuples."""
+    tuples = lambda value: tuple(value) if isinstance(value, list) else value
+    return json.loads(DRAWN.read_text(encoding="utf-8"), object_hook=lambda row: {k: tuples(v) for k, v in row.items()})
 
 
 class PageTest(unittest.TestCase):

@@ -131,7 +131,7 @@ class Layout(PageTest):
             with self.subTest(colours=name):
                 self.assertEqual(rgb(style["colour"]), control["text"])
                 if style["tag"] != "SPAN":
-                    face = window["beige"] if style["tag"] == "BUTTON" else window["colours"]["white"]
+                    face = window["beige"] if style["tag"] == "BUTTON" else window["white"]
                     self.assertEqual(rgb(style["face"]), face)
                 if style["tag"] == "BUTTON":
                     hover = window["answer_hover"] if name.startswith("cev") else control["text"]
