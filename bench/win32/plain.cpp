@@ -3,6 +3,8 @@
 // controls and the four 36 pt answers BUTTON controls, where the program has
 // them, and all six are set anew every 85 ms, as the program's idle samples
 // are. With the argument "still" they are set once and stand still.
+#include "bench_window.h"
+
 #include <array>
 #include <cstdlib>
 #include <cwchar>
@@ -53,20 +55,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR commandLine, int show)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = L"VorlenPlain";
-    RegisterClassExW(&windowClass);
-    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT outer{0, 0, 731, 496};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Vorlen plain", style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window = vorlen::bench::createWindow(instance, &procedure, L"VorlenPlain", L"Vorlen plain");
     // Where the program has them: the question panel at (17, 96), the two
     // numbers at (250, 43) and (403, 43), the answers 116 px apart from (61, 160).
     HFONT numberFont = boldFont(L"Verdana", 48);
@@ -88,14 +77,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR commandLin
     if (std::wcscmp(commandLine, L"still") != 0) {
         SetTimer(window, tickTimer, 85, nullptr);
     }
-    ShowWindow(window, show);
-    UpdateWindow(window);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    const int exitCode = vorlen::bench::showAndRun(window, show);
     DeleteObject(numberFont);
     DeleteObject(answerFont);
-    return static_cast<int>(message.wParam);
+    return exitCode;
 }
