@@ -85,7 +85,9 @@ std::string lookProperties(bool moreContrast)
            ";--list-outline:" + shade(windowGround, look.outline) +
            ";--list-greyed:" + shade(windowGround, look.greyedText) + ";--corner:" + px(look.cornerRadiusPx) +
            ";--focus:rgba(0,0,0," + number(std::round(present::focusAlpha * 100.0 / 255.0) / 100.0) +
-           ");--notice:" + cssColour(design::onWindowFace(colour::red, moreContrast)) + "}";
+           // A 1 px outline lies outside its offset box, so this puts it on
+           // the pixel focusInsetPx in from the border's outer edge.
+           ");--focus-offset:" + px(-(present::focusInsetPx + 1)) + ";--notice:" + cssColour(design::onWindowFace(colour::red, moreContrast)) + "}";
 }
 
 // The parts' own colours, as drawn or for more contrast: a label's as the

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -221,6 +222,20 @@ TEST_F(FormTest, AFailureIsReportedAndTheWindowStillShowsWhatHappened)
     form.choose(P::Combo1, 11); // there is no twelfth entry
     ASSERT_EQ(failures.size(), 2U);
     EXPECT_EQ(form.model().choiceText(P::Combo1), "Tümü");
+}
+
+TEST(FormFailure, AReportThatFailsItselfIsLostAndTheWindowGoesOn)
+{
+    int reports = 0;
+    Form form({.seed = 42, .reportFailure = [&](const std::string&) {
+                   ++reports;
+                   throw std::runtime_error("no place to report");
+               }});
+    form.load();
+    form.choose(P::Combo1, 11);
+    EXPECT_EQ(reports, 1);
+    form.press(P::command9);
+    EXPECT_EQ(form.model()[P::command9].caption, "Dur");
 }
 
 } // namespace

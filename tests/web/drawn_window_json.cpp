@@ -1,7 +1,11 @@
 // Writes the window as drawn (tests/support/drawn_window.h) as JSON into the
-// file it is given, for the page's tests in Python: they read the same literal numbers as the C++
-// window tests, without parsing C++.
+// file it is given, for the page's tests in Python: they read the same literal
+// numbers as the C++ window tests, without parsing C++. Each line also carries
+// the bar the window model draws it as, which the page must apply.
+#include "present/drawing.h"
 #include "tests/support/drawn_window.h"
+
+#include <algorithm>
 
 #include <cstdio>
 #include <string>
@@ -43,6 +47,17 @@ std::string_view anchor(Anchor anchor)
     return "";
 }
 
+std::string bar(std::string_view name)
+{
+    const auto* line = std::find_if(vorlen::design::lines.begin(), vorlen::design::lines.end(),
+                                    [&](const vorlen::design::Line& each) { return each.name == name; });
+    if (line == vorlen::design::lines.end()) {
+        return "null";
+    }
+    const vorlen::present::Box drawn = vorlen::present::lineBox(*line);
+    return box({drawn.left, drawn.top, drawn.width, drawn.height});
+}
+
 // One JSON object of the rows, each under its name.
 template <typename Rows, typename Row> std::string object(const Rows& rows, Row row)
 {
@@ -75,7 +90,8 @@ int main(int argc, char** argv)
     out += ",\n\"lines\": " + object(lines, [](const LineBox& row) {
                return "{\"panel\": " + quoted(row.panel) + ", \"ends\": [" + std::to_string(row.x1) + ", " +
                       std::to_string(row.y1) + ", " + std::to_string(row.x2) + ", " + std::to_string(row.y2) +
-                      "], \"width\": " + std::to_string(row.width) + ", \"colour\": " + rgb(row.colour) + "}";
+                      "], \"width\": " + std::to_string(row.width) + ", \"colour\": " + rgb(row.colour) +
+                      ", \"bar\": " + bar(row.name) + "}";
            });
     std::string uncovered;
     for (const std::string_view name : uncoveredByFrame5) {

@@ -1,11 +1,10 @@
 // The window's wiring: its controls against the window as drawn, its creation and
-// start-up states, a quiz played with real clicks, the timers on real ticks,
-// and the boundary that stops a failure from ending the program. The quiz
-// rules themselves are proved in the engine tests.
+// start-up states, a quiz played with real clicks and keys, and the timers on
+// real ticks. The quiz rules are proved in the engine tests, and what each
+// part shows and says in the window model's.
 #include "engine/texts.h"
 #include "present/drawing.h"
 #include "tests/support/drawn_window.h"
-#include "tests/support/form_probe.h"
 #include "tests/support/quiz_moves.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
@@ -302,12 +301,6 @@ TEST_F(Form1Test, StartUpBringsTheIdleStateAndFocusesTheStartButton)
     showWindow();
     EXPECT_EQ(get<QComboBox>("Combo1")->currentText(), QStringLiteral("Tümü"));
     EXPECT_EQ(get<QComboBox>("Combo2")->currentText(), QStringLiteral("Sıralı"));
-    for (const char* count : {"Label9", "Label10", "Label11"}) {
-        EXPECT_EQ(caption(count), QStringLiteral("0")) << count;
-    }
-    for (const char* answer : {"cev1", "cev2", "cev3", "cev4"}) {
-        EXPECT_FALSE(get(answer)->isEnabled()) << answer;
-    }
     EXPECT_TRUE(get("Combo1")->isEnabled());
     EXPECT_TRUE(get("Frame1")->isVisible());
     EXPECT_TRUE(get("Frame2")->isVisible());
@@ -366,12 +359,6 @@ TEST_F(Form1Test, QuizPlayedWithTheMouse)
         get<QuizLabel>("Label13")->setCaption(i % 2 == 0 ? "DOĞRU CEVAP : 7" : "DOĞRU CEVAP : 100");
     }
     EXPECT_NEAR(get("Label13")->geometry().center().x(), centre, 1);
-
-    // Nothing under the open panel reacts: not the answers, not the start button.
-    QTest::mouseClick(test::answerButton(*form, true), Qt::LeftButton);
-    QTest::mouseClick(get("command9"), Qt::LeftButton);
-    EXPECT_EQ(caption("Label9"), QStringLiteral("2"));
-    EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
 
     QTest::mouseClick(get("chameleonButton2"), Qt::LeftButton);
     EXPECT_FALSE(get("Frame5")->isVisible());
@@ -468,30 +455,6 @@ TEST_F(Form1Test, IdleAnimationAndBlinkRunOnRealTicks)
     QTRY_VERIFY_WITH_TIMEOUT(get("Label12")->isVisible() && !get("Label13")->isVisible(), 1000);
     QTRY_VERIFY_WITH_TIMEOUT(!get("Label12")->isVisible() && get("Label13")->isVisible(), 1000);
     QTRY_VERIFY_WITH_TIMEOUT(get("Label12")->isVisible() && !get("Label13")->isVisible(), 1000);
-}
-
-TEST_F(Form1Test, FailurePassedOnByARoutineIsReportedAndTheWindowGoesOn)
-{
-    showWindow();
-    QTest::mouseClick(get("command9"), Qt::LeftButton);
-    QTest::mouseClick(test::answerButton(*form, false), Qt::LeftButton);
-    // Factors whose product leaves 16 bits make sor fail inside the OK
-    // button's handler, which does not catch it.
-    QuizState& staged = present::FormProbe::quizState(*form);
-    staged.quizmode = QuizMode::None;
-    staged.factora = 200;
-    staged.factorb = 200;
-    QTest::mouseClick(get("chameleonButton2"), Qt::LeftButton);
-    ASSERT_EQ(failures.size(), 1U);
-    EXPECT_NE(failures[0].find("chameleonButton2"), std::string::npos);
-    EXPECT_NE(failures[0].find("overflow"), std::string::npos);
-    EXPECT_FALSE(get("Frame5")->isVisible()) << "what ran before the failure is shown";
-
-    // The window is still alive and playable.
-    QTest::mouseClick(get("command9"), Qt::LeftButton);
-    QTest::mouseClick(get("command9"), Qt::LeftButton);
-    EXPECT_EQ(get<QuizButton>("command9")->text(), QStringLiteral("Dur"));
-    EXPECT_EQ(failures.size(), 1U);
 }
 
 } // namespace
