@@ -87,7 +87,8 @@ std::string lookProperties(bool moreContrast)
            ";--focus:rgba(0,0,0," + number(std::round(present::focusAlpha * 100.0 / 255.0) / 100.0) +
            // A 1 px outline lies outside its offset box, so this puts it on
            // the pixel focusInsetPx in from the border's outer edge.
-           ");--focus-offset:" + px(-(present::focusInsetPx + 1)) + ";--notice:" + cssColour(design::onWindowFace(colour::red, moreContrast)) + "}";
+           ");--focus-offset:" + px(-(present::focusInsetPx + 1)) +
+           ";--notice:" + cssColour(design::onWindowFace(colour::red, moreContrast)) + "}";
 }
 
 // The parts' own colours, as drawn or for more contrast: a label's as the

@@ -6,7 +6,6 @@
 #include "tests/support/drawn_window.h"
 
 #include <algorithm>
-
 #include <cstdio>
 #include <string>
 #include <string_view>
