@@ -69,7 +69,7 @@ TEST_F(EngineTest, RightAnswerLandsOnEveryButtonAlike)
     start("Tümü", "Karışık");
     std::array<int, 4> hits{};
     for (int i = 0; i < 4000; ++i) {
-        ASSERT_NE(rightButton(), 0);
+        ASSERT_LT(rightButton(), 5);
         ++hits.at(static_cast<std::size_t>(rightButton() - 1));
         answerRight();
     }
