@@ -107,20 +107,20 @@ constexpr Preferences lessMotion{.reducedMotion = true};
 
 TEST_F(PreferencesTest, LessMotionShowsOneStillSampleAfterEachIdleStart)
 {
-    const std::function<const Update&()> sample = [&]() -> const Update& { return form.tick(P::Timer1); };
-    const std::function<const Update&()> press = [&]() -> const Update& { return form.press(P::command9); };
-    const std::function<const Update&()> less = [&]() -> const Update& { return form.prefer(lessMotion); };
-    const std::function<const Update&()> usual = [&]() -> const Update& { return form.prefer({}); };
-    const std::function<const Update&()> load = [&]() -> const Update& { return form.load(); };
+    using Event = std::function<const Update&()>;
+    const Event sample = [&]() -> const Update& { return form.tick(P::Timer1); };
+    const Event press = [&]() -> const Update& { return form.press(P::command9); };
+    const Event less = [&]() -> const Update& { return form.prefer(lessMotion); };
+    const Event usual = [&]() -> const Update& { return form.prefer({}); };
     struct Step {
         const char* what;
-        std::function<const Update&()> event;
+        Event event;
         bool switched; // the update starts or stops Timer1
         bool runs;
     };
     for (const Step& step : std::vector<Step>{
              {"less motion before the load step", less, false, true},
-             {"load: idle", load, false, true},
+             {"load: idle", [&]() -> const Update& { return form.load(); }, false, true},
              {"one sample", sample, true, false},
              {"no second one", sample, false, false},
              {"start", press, false, false},
