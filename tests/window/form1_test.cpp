@@ -19,7 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -42,38 +44,36 @@ QRect rect(const present::Box& box)
     return {box.left, box.top, box.width, box.height};
 }
 
-// The pixels of a widget as painted: how many lie near a colour, and how
-// many bands of rows hold ink (anything far from its ground), one above the other.
-int pixelsNear(QWidget* widget, const QColor& colour)
+// For each row of the widget as painted, how many of its pixels lie near a
+// colour: their channels differ from it by less than near in all.
+std::vector<int> rowsNear(QWidget* widget, const QColor& colour, int near)
 {
     const QImage image = widget->grab().toImage();
-    int count = 0;
+    std::vector<int> rows(static_cast<std::size_t>(image.height()));
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
-            count += std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
-                                 std::abs(pixel.blue() - colour.blue()) <
-                             40
-                         ? 1
-                         : 0;
+            const int off = std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+                            std::abs(pixel.blue() - colour.blue());
+            rows[static_cast<std::size_t>(y)] += off < near ? 1 : 0;
         }
     }
-    return count;
+    return rows;
 }
+int pixelsNear(QWidget* widget, const QColor& colour)
+{
+    const std::vector<int> rows = rowsNear(widget, colour, 40);
+    return std::accumulate(rows.begin(), rows.end(), 0);
+}
+// How many bands of text a widget paints, one above the other: runs of rows
+// with ink, far from its ground.
 int inkedBands(QWidget* widget)
 {
-    const QImage image = widget->grab().toImage();
-    const QColor ground = widget->palette().color(widget->backgroundRole());
     int bands = 0;
     bool inked = false;
-    for (int y = 0; y < image.height(); ++y) {
-        bool ink = false;
-        for (int x = 0; x < image.width() && !ink; ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            ink = std::abs(pixel.red() - ground.red()) + std::abs(pixel.blue() - ground.blue()) > 120;
-        }
-        bands += ink && !inked ? 1 : 0;
-        inked = ink;
+    for (const int ground : rowsNear(widget, widget->palette().color(widget->backgroundRole()), 120)) {
+        bands += ground < widget->width() && !inked ? 1 : 0;
+        inked = ground < widget->width();
     }
     return bands;
 }
@@ -166,12 +166,11 @@ protected:
             EXPECT_EQ(line->geometry(), rect(present::lineBox(*row))) << expected.name;
             EXPECT_EQ(line->colour(), rgb(expected.colour)) << expected.name;
             EXPECT_EQ(line->parentWidget()->objectName(), qs(expected.panel));
-            const QObjectList& siblings = line->parentWidget()->children(); // beneath the other controls
-            for (QObject* sibling : siblings) {
-                if (sibling->isWidgetType() && qobject_cast<QuizLine*>(sibling) == nullptr) {
-                    EXPECT_LT(siblings.indexOf(line), siblings.indexOf(sibling)) << expected.name;
-                }
-            }
+            const QObjectList& siblings = line->parentWidget()->children(); // lowered beneath the rest
+            EXPECT_LT(siblings.indexOf(line),
+                      std::count_if(siblings.begin(), siblings.end(), [](QObject* sibling) {
+                          return qobject_cast<QuizLine*>(sibling) != nullptr;
+                      }));
             EXPECT_TRUE(line->testAttribute(Qt::WA_TransparentForMouseEvents));
         }
     }
