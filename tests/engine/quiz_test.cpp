@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <set>
 #include <string>
 #include <tuple>
@@ -18,6 +19,10 @@ struct Table {
     const char* entry;
     int number; // 0 for all tables
 };
+void PrintTo(const Table& table, std::ostream* out)
+{
+    *out << table.entry;
+}
 class EveryTable : public EngineTest, public ::testing::WithParamInterface<Table> {};
 INSTANTIATE_TEST_SUITE_P(TableList, EveryTable,
                          ::testing::Values(Table{"Tümü", 0}, Table{"1 ler", 1}, Table{"2 ler", 2},
@@ -86,9 +91,7 @@ TEST_F(EngineTest, FrozenClockStillReachesEveryQuestion)
     now = 0.0F; // midnight, and it stays there
     for (const auto& [order, table, questions] :
          std::vector<std::tuple<const char*, const char*, std::size_t>>{{"Karışık", "9 lar", 10},
-                                                                        {"Sıralı", "9 lar", 10},
-                                                                        {"Karışık", "Tümü", 100},
-                                                                        {"Sıralı", "Tümü", 100}}) {
+                                                                        {"Karışık", "Tümü", 100}}) {
         start(table, order);
         std::set<std::string> asked;
         for (int i = 0; i < 1000; ++i) {
