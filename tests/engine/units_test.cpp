@@ -1,8 +1,9 @@
-// The engine's building blocks: checked 16-bit numbers and their text, the
-// scratch table, the random source, and the counter request apart from its
-// transport.
+// The engine's building blocks: the scratch table, the random source, and
+// the counter request apart from its transport. The checked 16-bit numbers
+// are proved where they decide something: a count at its limit
+// (routines_test.cpp) and a product past 16 bits (the window model's
+// failure test).
 #include "engine/counter_request.h"
-#include "engine/numbers.h"
 #include "engine/random_source.h"
 #include "engine/scratch_table.h"
 
@@ -17,20 +18,6 @@
 
 namespace vorlen {
 namespace {
-
-TEST(Numbers, SixteenBitsAndPlainDecimalText)
-{
-    EXPECT_EQ(checkedAdd(32766, 1), 32767);
-    EXPECT_THROW((void)checkedAdd(32767, 1), std::overflow_error);
-    EXPECT_EQ(checkedMul(10, 10), 100);
-    EXPECT_THROW((void)checkedMul(-32768, -1), std::overflow_error);
-    EXPECT_EQ(wholeText(100.0), "100");
-    EXPECT_THROW((void)wholeText(2.5), std::domain_error);
-    EXPECT_EQ(parseNumber(""), 0);
-    EXPECT_EQ(parseNumber("-42"), -42);
-    EXPECT_THROW((void)parseNumber(" 42"), std::invalid_argument);
-    EXPECT_THROW((void)parseNumber("99999999999"), std::out_of_range);
-}
 
 TEST(ScratchTable, DataRowsSortByNumberAndStartEmptyAfterADiscard)
 {
