@@ -157,6 +157,13 @@ protected:
             if (created && control.text != drawn::Rgb{0, 0, 0}) {
                 EXPECT_EQ(widget->palette().color(text), rgb(control.text)) << control.name;
             }
+            if (auto* button = qobject_cast<QuizButton*>(widget)) { // navy under the pointer on the answers
+                EXPECT_EQ(button->hoverTextColour(),
+                          rgb(control.name.starts_with("cev") ? drawn::answerHover : control.text));
+            } else if (auto* list = qobject_cast<QuizList*>(widget)) {
+                EXPECT_EQ(list->palette().color(QPalette::Base), rgb(drawn::white)) << control.name;
+                EXPECT_FALSE(list->isEditable()) << control.name;
+            }
         }
         for (const drawn::LineBox& expected : drawn::lines) {
             auto* line = form->findChild<QuizLine*>(qs(expected.name));
