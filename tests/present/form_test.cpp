@@ -6,8 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <initializer_list>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vorlen::present {
@@ -17,72 +22,41 @@ using P = Part;
 using test::bits;
 using test::FormTest;
 
-TEST_F(FormTest, LoadChangesWhatTheLoadStepChangedAndFocusesTheStartButton)
-{
-    using enum Property;
-    const std::vector<std::pair<P, std::uint16_t>> expected{
-        {P::Frame1, bits({Visible})},          {P::Frame2, bits({Visible})},
-        {P::Frame4, bits({Visible})},          {P::Label1, bits({Colour})},
-        {P::Label2, bits({Colour})},           {P::Label3, bits({Colour})},
-        {P::Label4, bits({Colour})},           {P::Label5, bits({Caption, Name})},
-        {P::Label6, bits({Colour, Name})}, // "Toplam soru sayısı : 0"
-        {P::Label7, bits({Colour, Name})},     {P::Label8, bits({Colour, Name})},
-        {P::Label9, bits({Caption, Colour})}, // "555" becomes "0"
-        {P::Label10, bits({Caption, Colour})}, {P::Label11, bits({Caption, Colour})},
-        {P::Combo1, bits({Enabled, Choice})},  {P::Combo2, bits({Enabled, Choice})},
-    };
-    const Update& update = form.load();
-    std::vector<std::pair<P, std::uint16_t>> changes;
-    for (const Change& change : update.changes) {
-        changes.emplace_back(change.part, change.what);
-    }
-    EXPECT_EQ(changes, expected);
-    EXPECT_EQ(update.focus, P::command9);
-    EXPECT_FALSE(update.announcement);
-    EXPECT_EQ(at(P::Label9).colour, 0xC0C0C0U);
-    EXPECT_EQ(form.model().choiceText(P::Combo1), "Tümü");
-    EXPECT_TRUE(form.load().empty()) << "the load step runs once";
-}
-
 TEST_F(FormTest, EachPartIsAppliedOnceWithItsLastValueAndOnlyWhenItChanged)
 {
-    form.load();
+    using enum Property;
+    const Update& load = form.load();
+    EXPECT_EQ(load.changes.size(), 16U);
+    EXPECT_EQ(load.focus, P::command9);
+    EXPECT_FALSE(load.announcement);
+    EXPECT_TRUE(form.load().empty()) << "the load step runs once";
     for (int tick = 0; tick < 20; ++tick) {
         const Update& update = form.tick(P::Timer1);
         std::vector<P> parts;
         for (const Change& change : update.changes) {
-            // A sample's answer is called what it shows.
-            const bool answer = design::kind(change.part) == design::Kind::Button;
-            EXPECT_EQ(change.what,
-                      answer ? bits({Property::Caption, Property::Name}) : bits({Property::Caption}))
+            const bool answer = design::kind(change.part) == design::Kind::Button; // called what it shows
+            EXPECT_EQ(change.what, answer ? bits({Caption, Name}) : bits({Caption}))
                 << design::name(change.part);
             parts.push_back(change.part);
         }
         EXPECT_TRUE(std::is_sorted(parts.begin(), parts.end()));
         EXPECT_EQ(std::adjacent_find(parts.begin(), parts.end()), parts.end()) << "each part once";
-        // Text1 was written once per answer button; its last value stays.
-        EXPECT_EQ(at(P::Text1).caption, at(P::cev4).caption);
+        EXPECT_EQ(at(P::Text1).caption, at(P::cev4).caption) << "written four times, the last value stays";
         EXPECT_FALSE(update.announcement || update.focus);
     }
-    EXPECT_TRUE(form.tick(P::Timer2).empty()) << "the blink does nothing while the panel is closed";
-    // The child's own choice is on the list already.
-    EXPECT_TRUE(form.choose(P::Combo1, 7).empty());
+    EXPECT_TRUE(form.choose(P::Combo1, 7).empty()) << "the child's choice is on the list already";
     EXPECT_EQ(form.model().choiceText(P::Combo1), "7 ler");
-    form.press(P::command9);
-    EXPECT_EQ(at(P::Label1).caption + "x" + at(P::Label3).caption, "7x1");
 }
 
 TEST_F(FormTest, TheCounterPageIsAskedOnceByItsTimerAndOnlyAtAnHttpAddress)
 {
-    using namespace std::chrono_literals;
     form.load();
     const Update& update = form.tick(P::Timer3);
     ASSERT_EQ(update.changes.size(), 1U);
     EXPECT_EQ(update.changes[0].part, P::Timer3);
-    EXPECT_FALSE(at(P::Timer3).running);
     ASSERT_TRUE(update.counterRequest);
     EXPECT_EQ(update.counterRequest->page.absolute(), "http://sayac.example/sayac/qelnor.php");
-    EXPECT_EQ(update.counterRequest->deadline, 15s);
+    EXPECT_EQ(update.counterRequest->deadline, std::chrono::milliseconds(15000));
     EXPECT_TRUE(form.tick(P::Timer3).empty()) << "a stopped timer takes no tick";
 
     Form refused({.counterAddress = "https://sayac.example/sayac/qelnor.php"});
@@ -94,19 +68,13 @@ TEST_F(FormTest, TheCounterPageIsAskedOnceByItsTimerAndOnlyAtAnHttpAddress)
 TEST_F(FormTest, WhatAScreenReaderCallsEachPart)
 {
     form.load();
-    struct Row {
-        P part;
-        const char* name;
-    };
-    const auto expectNames = [&](std::initializer_list<Row> rows) {
-        for (const Row& row : rows) {
-            EXPECT_EQ(at(row.part).name, row.name) << design::name(row.part);
+    const auto expectNames = [&](std::initializer_list<std::pair<P, const char*>> rows) {
+        for (const auto& [part, name] : rows) {
+            EXPECT_EQ(at(part).name, name) << design::name(part);
         }
-        // Whatever a child can see and a screen reader can reach has a name.
-        for (std::size_t i = 0; i < design::partCount; ++i) {
+        for (std::size_t i = 0; i < design::partCount; ++i) { // whatever a screen reader can reach has a name
             const auto part = static_cast<P>(i);
-            const design::Kind kind = design::kind(part);
-            if (role(part) != Role::LeftOut && kind != design::Kind::Panel &&
+            if (role(part) != Role::LeftOut && design::kind(part) != design::Kind::Panel &&
                 form.model().canTakeFocus(part)) {
                 EXPECT_FALSE(at(part).name.empty()) << design::name(part);
             }
@@ -117,13 +85,13 @@ TEST_F(FormTest, WhatAScreenReaderCallsEachPart)
                  {P::Label4, "Sorma Şekli :"},
                  {P::Combo1, "Sorma Şekli :"},
                  {P::Combo2, "Sorma Şekli :"},
+                 {P::Label5, "Çarpım tablosunu öğrenen bütün çocuklara, sevgiyle armağan edilmiştir."},
                  {P::Label6, "Toplam soru sayısı : 0"},
                  {P::Label7, "Doğru sayısı : 0"},
                  {P::Image1, "İthaf"}});
     EXPECT_EQ(at(P::cev2).name, at(P::cev2).caption) << "an answer is called what it shows, samples too";
     EXPECT_EQ(at(P::Combo1).description, "Çarpım tablosu seçimi");
     EXPECT_EQ(at(P::Combo2).description, "Soru sırası seçimi");
-    EXPECT_EQ(at(P::Label5).name.find_first_of("\r\n"), std::string::npos);
     EXPECT_TRUE(windowDescription().starts_with("Keldar Yazılım ve Bilgisayar Hizmetleri   -   "));
     for (P counted : {P::Label9, P::Label10, P::Label11, P::Label12, P::Label13, P::Text1}) {
         EXPECT_EQ(role(counted), Role::LeftOut) << "read through another part: " << design::name(counted);
@@ -131,30 +99,27 @@ TEST_F(FormTest, WhatAScreenReaderCallsEachPart)
     EXPECT_EQ(role(P::Frame5), Role::Alert);
 
     form.press(P::command9);
-    const std::string right = at(answer(true)).caption;
     expectNames({{P::Frame1, "1 çarpı 1"}, {P::command9, "Dur"}, {answer(true), "1"}});
     form.press(answer(true));
-    expectNames(
-        {{P::Frame1, "1 çarpı 2"}, {P::Label6, "Toplam soru sayısı : 1"}, {P::Label7, "Doğru sayısı : 1"}});
+    expectNames({{P::Label6, "Toplam soru sayısı : 1"}, {P::Label7, "Doğru sayısı : 1"}});
     form.press(answer(false));
     expectNames({{P::Frame5, "!!! YANLIŞ !!! DOĞRU CEVAP : 2"}, {P::Label8, "Yanlış sayısı : 1"}});
 }
 
 TEST_F(FormTest, WhatIsAnnouncedAndWhereTheFocusGoes)
 {
-    const auto expectSilentTicks = [&](P timer, int ticks) {
-        for (int i = 0; i < ticks; ++i) {
+    const auto expectSilentTicks = [&](P timer) {
+        for (int i = 0; i < 20; ++i) {
             const Update& update = form.tick(timer);
             EXPECT_FALSE(update.announcement || update.focus) << design::name(timer);
-            // Only a sample's locked answers take new names: their numbers.
-            for (const Change& change : update.changes) {
+            for (const Change& change : update.changes) { // only a sample's locked answers take new names
                 const bool sample = timer == P::Timer1 && design::kind(change.part) == design::Kind::Button;
                 EXPECT_TRUE(!change.has(Property::Name) || sample) << design::name(change.part);
             }
         }
     };
-    // The announcement's text (urgent ones carried by the wrong-answer
-    // panel) and where the focus moves.
+    // The announcement's text (urgent ones carried by the wrong-answer panel)
+    // and where the focus moves.
     const auto expectHeard = [](const Update& update, const char* text, bool urgent, std::optional<P> focus) {
         EXPECT_EQ(update.announcement ? update.announcement->text : "", text);
         if (update.announcement) {
@@ -163,23 +128,19 @@ TEST_F(FormTest, WhatIsAnnouncedAndWhereTheFocusGoes)
         }
         EXPECT_EQ(update.focus, focus);
     };
-
     form.load();
-    expectSilentTicks(P::Timer1, 30);
+    expectSilentTicks(P::Timer1);
     expectHeard(form.press(P::command9), "1 çarpı 1", false, std::nullopt);
     expectHeard(form.press(answer(true)), "1 çarpı 2", false, std::nullopt);
-    // The same question again is still said: the child answered.
-    FormProbe::quizState(form).seqsecond = 2;
+    FormProbe::quizState(form).seqsecond = 2; // the same question again is still said
     expectHeard(form.press(answer(true)), "1 çarpı 2", false, std::nullopt);
     const P wrong = answer(false);
     expectHeard(form.press(wrong), "!!! YANLIŞ !!! DOĞRU CEVAP : 2", true, P::chameleonButton2);
-    expectSilentTicks(P::Timer2, 10);
-    EXPECT_NE(at(P::Label12).visible, at(P::Label13).visible) << "the panel blinks";
-    // Back to the answer, whose panel now says the next question.
-    expectHeard(form.press(P::chameleonButton2), "", false, wrong);
+    expectSilentTicks(P::Timer2);
+    expectHeard(form.press(P::chameleonButton2), "", false, wrong); // whose panel says the next question
     EXPECT_EQ(at(P::Frame1).name, "1 çarpı 3");
     expectHeard(form.press(P::command9), "Başla", false, std::nullopt);
-    expectSilentTicks(P::Timer1, 30);
+    expectSilentTicks(P::Timer1);
 }
 
 TEST_F(FormTest, LockedButtonsAndListsTakeNothing)
@@ -188,15 +149,13 @@ TEST_F(FormTest, LockedButtonsAndListsTakeNothing)
     EXPECT_TRUE(form.press(P::cev1).empty()) << "the answers are locked while idle";
     form.press(P::command9);
     EXPECT_TRUE(form.choose(P::Combo1, 3).empty()) << "the lists are locked during a quiz";
-    EXPECT_EQ(form.model().choiceText(P::Combo1), "Tümü");
     form.press(answer(false));
-    for (P locked : {P::cev1, P::cev2, P::cev3, P::cev4, P::command9}) {
-        EXPECT_TRUE(form.press(locked).empty()) << "under the open panel: " << design::name(locked);
+    for (P locked : {P::cev1, P::cev2, P::cev3, P::cev4, P::command9, P::chameleonButton1, P::Label1}) {
+        EXPECT_TRUE(form.press(locked).empty()) << design::name(locked);
     }
-    EXPECT_EQ(form.quizState().totalcount, 1);
-    EXPECT_TRUE(form.press(P::chameleonButton1).empty()) << "its panel is never shown";
-    EXPECT_TRUE(form.press(P::Label1).empty());
     EXPECT_TRUE(form.tick(P::cev1).empty());
+    EXPECT_EQ(form.quizState().totalcount, 1);
+    EXPECT_EQ(form.model().choiceText(P::Combo1), "Tümü");
     EXPECT_TRUE(failures.empty());
 }
 
@@ -204,10 +163,8 @@ TEST_F(FormTest, AFailureIsReportedAndTheWindowStillShowsWhatHappened)
 {
     form.load();
     form.press(P::command9);
-    form.choose(P::Combo2, 5); // locked: refused before anything runs
     form.press(answer(false));
-    // Factors whose product leaves 16 bits fail sor inside the OK handler.
-    QuizState& staged = FormProbe::quizState(form);
+    QuizState& staged = FormProbe::quizState(form); // a product past 16 bits fails sor in the OK
     staged.quizmode = QuizMode::None;
     staged.factora = 200;
     staged.factorb = 200;
@@ -217,7 +174,6 @@ TEST_F(FormTest, AFailureIsReportedAndTheWindowStillShowsWhatHappened)
     EXPECT_FALSE(at(P::Frame5).visible) << "the steps before the failure are shown";
     EXPECT_TRUE(std::any_of(update.changes.begin(), update.changes.end(),
                             [](const Change& change) { return change.part == P::Frame5; }));
-
     form.press(P::command9);
     form.choose(P::Combo1, 11); // there is no twelfth entry
     ASSERT_EQ(failures.size(), 2U);
