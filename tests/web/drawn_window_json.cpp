@@ -1,12 +1,14 @@
 // Writes the window as drawn (tests/support/drawn_window.h) as JSON into the
-// file it is given, for the page's tests in Python: they read the same literal
-// numbers as the C++ window tests, without parsing C++. Each line also carries
-// the bar the window model draws it as, which the page must apply.
+// file it is given, for the page's tests in Python: the same literal numbers
+// as the C++ window tests, without parsing C++. Each line carries the bar the
+// window model draws it as, which the page must apply.
 #include "present/drawing.h"
 #include "tests/support/drawn_window.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
+#include <fstream>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,43 +18,28 @@ using namespace vorlen::test::drawn;
 
 std::string quoted(std::string_view text)
 {
-    return '"' + std::string(text) + '"'; // the names and faces hold no quote or backslash
+    return '"' + std::string(text) + '"'; // the names and letters hold no quote or backslash
 }
 
-std::string rgb(const Rgb& colour)
+std::string list(std::initializer_list<int> numbers)
 {
-    return "[" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
-           std::to_string(colour.blue) + "]";
+    std::string out;
+    for (const int number : numbers) {
+        out += (out.empty() ? "[" : ", ") + std::to_string(number);
+    }
+    return out + "]";
 }
 
 std::string box(const Box& box)
 {
-    return "[" + std::to_string(box.left) + ", " + std::to_string(box.top) + ", " +
-           std::to_string(box.width) + ", " + std::to_string(box.height) + "]";
-}
-
-std::string_view anchor(Anchor anchor)
-{
-    switch (anchor) {
-    case Anchor::Box:
-        return "Box";
-    case Anchor::Left:
-        return "Left";
-    case Anchor::Right:
-        return "Right";
-    case Anchor::Centre:
-        return "Centre";
-    }
-    return "";
+    return list({box.left, box.top, box.width, box.height});
 }
 
 std::string bar(std::string_view name)
 {
-    const auto* line = std::find_if(vorlen::design::lines.begin(), vorlen::design::lines.end(),
-                                    [&](const vorlen::design::Line& each) { return each.name == name; });
-    if (line == vorlen::design::lines.end()) {
-        return "null";
-    }
+    const auto& lines = vorlen::design::lines;
+    const auto* line =
+        std::find_if(lines.begin(), lines.end(), [&](const auto& each) { return each.name == name; });
     const vorlen::present::Box drawn = vorlen::present::lineBox(*line);
     return box({drawn.left, drawn.top, drawn.width, drawn.height});
 }
@@ -71,41 +58,23 @@ template <typename Rows, typename Row> std::string object(const Rows& rows, Row 
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fputs("usage: vorlen_drawn_window_json <file.json>\n", stderr);
-        return 2;
-    }
-    std::string out =
-        "{\"client\": [" + std::to_string(clientWidth) + ", " + std::to_string(clientHeight) + "]";
+    constexpr std::array<std::string_view, 4> anchors{"Box", "Left", "Right", "Centre"};
+    std::string out = "{\"client\": " + list({clientWidth, clientHeight});
     out += ",\n\"panels\": " + object(panels, [](const PanelBox& row) { return box(row.box); });
-    out += ",\n\"controls\": " + object(controls, [](const ControlBox& row) {
+    out += ",\n\"controls\": " + object(controls, [&](const ControlBox& row) {
                return "{\"panel\": " + quoted(row.panel) + ", \"box\": " + box(row.box) +
-                      ", \"anchor\": " + quoted(anchor(row.anchor)) + ", \"text\": " + rgb(row.text) + "}";
-           });
-    out += ",\n\"fonts\": " + object(fonts, [](const ControlFont& row) {
-               return "{\"family\": " + quoted(row.family) + ", \"points\": " + std::to_string(row.points) +
-                      ", \"bold\": " + (row.bold ? "true" : "false") + "}";
+                      ", \"anchor\": " + quoted(anchors.at(static_cast<std::size_t>(row.anchor))) + "}";
            });
     out += ",\n\"lines\": " + object(lines, [](const LineBox& row) {
-               return "{\"panel\": " + quoted(row.panel) + ", \"ends\": [" + std::to_string(row.x1) + ", " +
-                      std::to_string(row.y1) + ", " + std::to_string(row.x2) + ", " + std::to_string(row.y2) +
-                      "], \"width\": " + std::to_string(row.width) + ", \"colour\": " + rgb(row.colour) +
-                      ", \"bar\": " + bar(row.name) + "}";
+               return "{\"panel\": " + quoted(row.panel) + ", \"bar\": " + bar(row.name) +
+                      ", \"colour\": " + list({row.colour.red, row.colour.green, row.colour.blue}) + "}";
            });
-    std::string uncovered;
+    out += ",\n\"uncovered\": [";
     for (const std::string_view name : uncoveredByFrame5) {
-        uncovered += (uncovered.empty() ? "" : ", ") + quoted(name);
+        out += (out.back() == '[' ? "" : ", ") + quoted(name);
     }
-    out += ",\n\"uncovered\": [" + uncovered + "]";
-    out += ",\n\"turkish\": " + quoted(turkishLetters);
-    out += ",\n\"white\": " + rgb(white) + ", \"beige\": " + rgb(beige) +
-           ", \"answer_hover\": " + rgb(answerHover);
-    out += "}\n";
-    std::FILE* file = std::fopen(argv[1], "wb");
-    const bool written = file != nullptr && std::fwrite(out.data(), 1, out.size(), file) == out.size();
-    if (file == nullptr || std::fclose(file) != 0 || !written) {
-        std::fprintf(stderr, "vorlen_drawn_window_json: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    out += "],\n\"turkish\": " + quoted(turkishLetters) + "}\n";
+    std::ofstream file(argc == 2 ? argv[1] : "", std::ios::binary);
+    file << out;
+    return file.flush() ? 0 : 1;
 }
