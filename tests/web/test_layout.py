@@ -77,6 +77,10 @@ class Layout(PageTest):
         self.assertTrue(left >= -0.5 and 0 <= top and top + height <= 640.5, (left, top, height))
         self.assert_drawn(scale)
         self.open(360, 640, mobile=True)
+        for width, height in ((640, 360), (360, 640)):  # turned and back: the window fits again
+            self.browser.viewport(width, height, mobile=True)
+            self.wait("the fit to %dx%d" % (width, height),
+                      lambda: abs(self.rect("Form1")[2] - min(width, height * 731 / 496)) < 0.5)
         self.assertEqual(self.js(MISSES, ["command9", "Combo1", "Combo2"]), [])
         # A tap at the edge of the reach presses the drawn button, smaller than a finger here.
         x, y = self.middle("command9")
