@@ -1,18 +1,12 @@
-"""What the page's tests share: the built site served on a loopback port, the
-browser they play in (engines.py), a stand-in for the counter host, and the
-window as drawn (tests/support/drawn_window.h's literal numbers, which the web
-build writes to drawn_window.json beside the built folder).
-
-Environment: VORLEN_WEB_DIST (the built folder, default build-web/dist),
-VORLEN_ENGINE (engines.py) and VORLEN_COUNTER_HOST (the host the page asks for
-its counter; Chromium maps it to the stand-in).
-"""
+"""What the page's tests share: the built site (VORLEN_WEB_DIST, default
+build-web/dist) served on a loopback port, the browser (engines.py), a stand-in
+for the counter host (VORLEN_COUNTER_HOST), and the window as drawn, which the
+web build writes to drawn_window.json beside the built folder."""
 
 import functools
 import http.server
 import json
 import os
-import socket
 import ssl
 import threading
 import time
@@ -31,93 +25,82 @@ CONTROLLED = ("return navigator.serviceWorker.ready.then(function(){return new P
               "(function wait(){navigator.serviceWorker.controller?caches.keys().then(done):setTimeout(wait,50)})()})})")
 
 
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-class Handler(http.server.SimpleHTTPRequestHandler):
-    def log_request(self, code="-", size="-"):
-        self.server.requests.append((self.path, code if isinstance(code, int) else 0))
+class Quiet:
+    daemon_threads = allow_reuse_address = True
 
     def log_message(self, *args):
         pass
 
 
+class Handler(Quiet, http.server.SimpleHTTPRequestHandler):
+    def log_request(self, code="-", size="-"):
+        self.server.requests.append((self.path, code if isinstance(code, int) else 0))
+
+
+class Server(Quiet, http.server.ThreadingHTTPServer):
+    def __init__(self, port, handler):
+        super().__init__(("127.0.0.1", port or 0), handler)
+        self.port, self.requests = self.server_address[1], []
+        threading.Thread(target=self.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.shutdown()
+        self.server_close()
+
+
 class Site:
-    """A folder served over http on 127.0.0.1 in a thread, over https with
-    tls=(certificate file, key file); requests lists (path, status) served."""
+    """A folder served on 127.0.0.1, over https with tls=(certificate file,
+    key file); requests lists each (path, status) served."""
 
     def __init__(self, folder=DIST, port=None, tls=None):
-        handler = functools.partial(Handler, directory=str(folder))
-        http.server.ThreadingHTTPServer.allow_reuse_address = True
-        self.port = port or free_port()
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", self.port), handler)
+        self.server = Server(port, functools.partial(Handler, directory=str(folder)))
         if tls:
             context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
             context.load_cert_chain(*tls)
             self.server.socket = context.wrap_socket(self.server.socket, server_side=True)
-        self.requests = self.server.requests = []
+        self.port, self.requests = self.server.port, self.server.requests
         self.url = "%s://127.0.0.1:%d/" % ("https" if tls else "http", self.port)
 
     def start(self):
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
         return self
 
     def stop(self):
-        if self.server:
-            self.server.shutdown()
-            self.server.server_close()
-            self.server = None
+        self.server, server = None, self.server
+        if server:
+            server.stop()
 
     def __enter__(self):
-        return self.start()
+        return self
 
     def __exit__(self, *exc):
         self.stop()
 
 
-class CounterServer:
-    """Records each request as (time, method, path, host) and answers as mode
-    says: "answer" (200, readable from anywhere), "redirect" (302 to
-    /followed) or "silent" (no answer; closed records when the client gave up)."""
+class CounterHandler(Quiet, http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        counter = self.server
+        counter.requests.append((time.monotonic(), self.command, self.path, self.headers["Host"]))
+        if counter.mode == "silent":
+            self.rfile.read(1)  # until the client gives up
+            return counter.closed.append(time.monotonic())
+        self.send_response(302 if counter.mode == "redirect" else 200)
+        if counter.mode == "redirect":
+            self.send_header("Location", "http://%s/followed" % COUNTER_HOST)
+        # Readable from anywhere: only the page's own rules keep it from the answer.
+        self.send_header("Access-Control-Allow-Origin", "*")
+        self.send_header("Content-Length", "2")
+        self.end_headers()
+        self.wfile.write(b"ok")
+
+
+class CounterServer(Server):
+    """The counter host's stand-in: records each request as (time, method,
+    path, host) and answers as mode says: "answer" (200), "redirect" (302
+    to /followed) or "silent" (never; closed records when the client gave up)."""
 
     def __init__(self):
-        self.mode, self.requests, self.closed = "answer", [], []
-        self.listener = socket.create_server(("127.0.0.1", 0))
-        self.port = self.listener.getsockname()[1]
-        threading.Thread(target=self.serve, daemon=True).start()
-
-    def serve(self):
-        while True:
-            try:
-                connection = self.listener.accept()[0]
-            except OSError:
-                return
-            threading.Thread(target=self.answer, args=(connection,), daemon=True).start()
-
-    def answer(self, connection):
-        with connection:
-            data = b""
-            while b"\r\n\r\n" not in data and (chunk := connection.recv(4096)):
-                data += chunk
-            lines = data.decode("latin-1").split("\r\n")
-            method, path = lines[0].split(" ")[:2]
-            host = next((line[5:].strip() for line in lines if line.lower().startswith("host:")), "")
-            self.requests.append((time.monotonic(), method, path, host))
-            if self.mode == "silent":
-                while connection.recv(4096):
-                    pass
-                self.closed.append(time.monotonic())
-                return
-            head = ("HTTP/1.1 302 Found\r\nLocation: http://%s/followed" % COUNTER_HOST if self.mode == "redirect"
-                    else "HTTP/1.1 200 OK\r\nContent-Type: text/plain")
-            connection.sendall((head + "\r\nAccess-Control-Allow-Origin: *\r\nContent-Length: 2\r\n"
-                                "Connection: close\r\n\r\nok").encode())
-
-    def stop(self):
-        self.listener.close()
+        self.mode, self.closed = "answer", []
+        super().__init__(None, CounterHandler)
 
 
 @functools.lru_cache(maxsize=None)
@@ -126,20 +109,21 @@ def drawn():
 
 
 class PageTest(unittest.TestCase):
-    """One site and one browser for a test class, and the window's parts by
-    design name."""
+    """One site and one browser for a test class (unless shared is False),
+    and the window's parts by design name."""
 
-    browser_flags = ()
+    shared = True
 
     @classmethod
     def setUpClass(cls):
-        cls.site = Site().start()
-        cls.browser = Browser(cls.browser_flags)
+        if cls.shared:
+            cls.site, cls.browser = Site(), Browser()
 
     @classmethod
     def tearDownClass(cls):
-        cls.browser.quit()
-        cls.site.stop()
+        if cls.shared:
+            cls.browser.quit()
+            cls.site.stop()
 
     def open(self, width=731, height=496, query="", **mobile):
         self.browser.viewport(width, height, **mobile)

@@ -16,9 +16,10 @@ namespace {
 
 using namespace vorlen::test::drawn;
 
+// The names and letters hold no quote or backslash.
 std::string quoted(std::string_view text)
 {
-    return '"' + std::string(text) + '"'; // the names and letters hold no quote or backslash
+    return '"' + std::string(text) + '"';
 }
 
 std::string list(std::initializer_list<int> numbers)
@@ -35,23 +36,11 @@ std::string box(const Box& box)
     return list({box.left, box.top, box.width, box.height});
 }
 
-std::string bar(std::string_view name)
+// Ends a list or an object whose every entry ends in ", ".
+void close(std::string& out, std::string_view end)
 {
-    const auto& lines = vorlen::design::lines;
-    const auto* line =
-        std::find_if(lines.begin(), lines.end(), [&](const auto& each) { return each.name == name; });
-    const vorlen::present::Box drawn = vorlen::present::lineBox(*line);
-    return box({drawn.left, drawn.top, drawn.width, drawn.height});
-}
-
-// One JSON object of the rows, each under its name.
-template <typename Rows, typename Row> std::string object(const Rows& rows, Row row)
-{
-    std::string out = "{";
-    for (const auto& each : rows) {
-        out += (out.size() > 1 ? ", " : "") + quoted(each.name) + ": " + row(each);
-    }
-    return out + "}";
+    out.resize(out.size() - 2);
+    out += end;
 }
 
 } // namespace
@@ -59,21 +48,30 @@ template <typename Rows, typename Row> std::string object(const Rows& rows, Row 
 int main(int argc, char** argv)
 {
     constexpr std::array<std::string_view, 4> anchors{"Box", "Left", "Right", "Centre"};
-    std::string out = "{\"client\": " + list({clientWidth, clientHeight});
-    out += ",\n\"panels\": " + object(panels, [](const PanelBox& row) { return box(row.box); });
-    out += ",\n\"controls\": " + object(controls, [&](const ControlBox& row) {
-               return "{\"panel\": " + quoted(row.panel) + ", \"box\": " + box(row.box) +
-                      ", \"anchor\": " + quoted(anchors.at(static_cast<std::size_t>(row.anchor))) + "}";
-           });
-    out += ",\n\"lines\": " + object(lines, [](const LineBox& row) {
-               return "{\"panel\": " + quoted(row.panel) + ", \"bar\": " + bar(row.name) +
-                      ", \"colour\": " + list({row.colour.red, row.colour.green, row.colour.blue}) + "}";
-           });
-    out += ",\n\"uncovered\": [";
-    for (const std::string_view name : uncoveredByFrame5) {
-        out += (out.back() == '[' ? "" : ", ") + quoted(name);
+    std::string out = "{\"client\": " + list({clientWidth, clientHeight}) + ", \"panels\": {";
+    for (const PanelBox& row : panels) {
+        out += quoted(row.name) + ": " + box(row.box) + ", ";
     }
-    out += "],\n\"turkish\": " + quoted(turkishLetters) + "}\n";
+    close(out, "}, \"controls\": {");
+    for (const ControlBox& row : controls) {
+        out += quoted(row.name) + ": {\"panel\": " + quoted(row.panel) + ", \"box\": " + box(row.box) +
+               ", \"anchor\": " + quoted(anchors.at(static_cast<std::size_t>(row.anchor))) + "}, ";
+    }
+    close(out, "}, \"lines\": {");
+    for (const LineBox& row : lines) {
+        const auto& design = vorlen::design::lines;
+        const auto* line = std::find_if(design.begin(), design.end(),
+                                        [&](const auto& each) { return each.name == row.name; });
+        const vorlen::present::Box bar = vorlen::present::lineBox(*line);
+        out += quoted(row.name) + ": {\"panel\": " + quoted(row.panel) +
+               ", \"bar\": " + list({bar.left, bar.top, bar.width, bar.height}) +
+               ", \"colour\": " + list({row.colour.red, row.colour.green, row.colour.blue}) + "}, ";
+    }
+    close(out, "}, \"uncovered\": [");
+    for (const std::string_view name : uncoveredByFrame5) {
+        out += quoted(name) + ", ";
+    }
+    close(out, "], \"turkish\": " + quoted(turkishLetters) + "}\n");
     std::ofstream file(argc == 2 ? argv[1] : "", std::ios::binary);
     file << out;
     return file.flush() ? 0 : 1;

@@ -1,12 +1,9 @@
-"""The browsers the page's tests play in; VORLEN_ENGINE=chromium|webkit|firefox
-picks one (default chromium). Each offers open(url), js(script, *args) (a
-function body reading arguments[i]; a promise it returns is awaited),
-viewport(width, height), click(x, y), wait_for(what, probe, timeout) and
-quit(). Chromium, headless through selenium, adds DevTools (cdp), touch,
-device emulation, keys and the console; WebKitGTK's MiniBrowser runs through
-WebKitWebDriver on a private Xvfb (it has no headless mode); Firefox ESR,
-headless, through the WebDriver BiDi it speaks itself (Debian ships no
-geckodriver)."""
+"""The browsers the page's tests play in, picked by VORLEN_ENGINE (default
+chromium): headless Chromium through selenium, with DevTools (cdp), touch,
+keys and the console; WebKitGTK's MiniBrowser through WebKitWebDriver on a
+private Xvfb; headless Firefox ESR through its own WebDriver BiDi (Debian
+ships no geckodriver). js(script, *args) runs a function body that reads
+arguments[i] and awaits a promise it returns."""
 
 import json
 import os
@@ -22,9 +19,8 @@ CHROMIUM = "/usr/bin/chromium"
 CHROMIUM_FLAGS = ("--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking "
                   "--disable-component-update --disable-sync").split()
 # Keeps the console's errors in the page, from its first script on.
-CONSOLE_HOOK = ("if(!window.__console){window.__console=[];var o=console.error;"
-                "console.error=function(){__console.push('error: '+[].join.call(arguments,' '));"
-                "return o.apply(console,arguments)}}")
+CONSOLE_HOOK = ("if(!window.__console){window.__console=[];var o=console.error;console.error=function(){"
+                "__console.push('error: '+[].join.call(arguments,' '));return o.apply(console,arguments)}}")
 KEYS = {"Tab": (9, "\t"), "Enter": (13, "\r"), " ": (32, " ")}
 
 
@@ -132,14 +128,13 @@ class WebKit(Selenium):
         try:
             self.driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
         except Exception:
-            self.stop_xvfb()
+            self.quit()
             raise
         finally:
             os.environ.pop("DISPLAY") if before is None else os.environ.update(DISPLAY=before)
 
     def viewport(self, width, height):
-        # The window's size is its outside, and it takes a new one a little
-        # after it is asked to.
+        # The window's size is its outside, and it takes a new one a little later.
         for _ in range(50):
             inner = self.js("return [innerWidth, innerHeight, outerWidth, outerHeight]")
             if inner[:2] == [width, height]:
@@ -151,15 +146,13 @@ class WebKit(Selenium):
     def perform(self, sources):
         self.driver.execute("actions", {"actions": sources})
 
-    def stop_xvfb(self):
-        self.xvfb.terminate()
-        self.xvfb.wait()
-
     def quit(self):
         try:
-            self.driver.quit()
+            if hasattr(self, "driver"):
+                self.driver.quit()
         finally:
-            self.stop_xvfb()
+            self.xvfb.terminate()
+            self.xvfb.wait()
 
 
 class Firefox(Engine):
@@ -171,13 +164,9 @@ class Firefox(Engine):
         self.profile = tempfile.mkdtemp(prefix="vorlen-firefox-")
         self.process = subprocess.Popen(
             ["/usr/bin/firefox-esr", "--headless", "--no-remote", "--profile", self.profile,
-             "--remote-debugging-port=0", "about:blank"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+             "--remote-debugging-port=0", "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         address = next((line.split("listening on ", 1)[1].strip() for line in self.process.stderr
                         if "WebDriver BiDi listening on " in line), None)
-        if not address:
-            self.process.kill()
-            raise RuntimeError("Firefox did not offer WebDriver BiDi")
         threading.Thread(target=self.process.stderr.read, daemon=True).start()  # never blocks it
         # Firefox refuses a websocket whose request names an origin.
         self.socket = websocket.create_connection(address.rstrip("/") + "/session", suppress_origin=True)
@@ -204,13 +193,15 @@ class Firefox(Engine):
         self.command("browsingContext.setViewport", context=self.context, viewport={"width": width, "height": height})
 
     def js(self, script, *args):
+        # Arguments and result cross as JSON, as plain values.
         result = self.command(
-            "script.callFunction", functionDeclaration="function(){%s\n}" % script, awaitPromise=True,
-            target={"context": self.context}, serializationOptions={"maxObjectDepth": None},
-            arguments=[local(arg) for arg in args])
+            "script.callFunction", awaitPromise=True, target={"context": self.context},
+            functionDeclaration="async function(a){return JSON.stringify(await (function(){%s\n})"
+                                ".apply(this,JSON.parse(a)))}" % script,
+            arguments=[{"type": "string", "value": json.dumps(args)}])
         if result["type"] == "exception":
             raise RuntimeError(result["exceptionDetails"]["text"])
-        return plain(result["result"])
+        return json.loads(result["result"].get("value") or "null")
 
     def perform(self, sources):
         self.command("input.performActions", context=self.context, actions=sources)
@@ -226,25 +217,6 @@ class Firefox(Engine):
         shutil.rmtree(self.profile, ignore_errors=True)
 
 
-def local(value):
-    """A string, a number or a list of them as BiDi's script value."""
-    if isinstance(value, (list, tuple)):
-        return {"type": "array", "value": [local(item) for item in value]}
-    return {"type": "string" if isinstance(value, str) else "number", "value": value}
-
-
-def plain(remote):
-    """A script value BiDi sent back, as the Python value selenium would give."""
-    kind, value = remote["type"], remote.get("value")
-    if kind in ("array", "nodelist", "htmlcollection"):
-        return [plain(item) for item in value]
-    if kind == "object":
-        return {key: plain(item) for key, item in value}
-    if kind == "number" and isinstance(value, str):
-        return float(value)  # NaN, -0, Infinity
-    return None if kind in ("undefined", "null") else value
-
-
 ENGINES = {engine.name: engine for engine in (Chromium, WebKit, Firefox)}
 ENGINE = os.environ.get("VORLEN_ENGINE", "chromium")
 if ENGINE not in ENGINES:
@@ -252,5 +224,4 @@ if ENGINE not in ENGINES:
 
 
 def chromium_only(reason):
-    """Skips a check in the other engines: it needs what only Chromium's DevTools give."""
     return unittest.skipUnless(ENGINE == "chromium", "Chromium only: " + reason)

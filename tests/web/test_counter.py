@@ -17,15 +17,14 @@ from engines import chromium_only
 class Counter(PageTest):
     @classmethod
     def setUpClass(cls):
-        cls.counter = CounterServer()
-        cls.site = Site().start()
+        cls.counter, cls.site = CounterServer(), Site()
         cls.browser = Browser(["--host-resolver-rules=MAP %s 127.0.0.1:%d" % (COUNTER_HOST, cls.counter.port),
                                "--ignore-certificate-errors"])
 
     @classmethod
     def tearDownClass(cls):
-        super().tearDownClass()
-        cls.counter.stop()
+        for each in (cls.browser.quit, cls.site.stop, cls.counter.stop):
+            each()
 
     def start(self, mode, query="", site=None):
         self.counter.mode = mode

@@ -17,15 +17,7 @@ def cache_name(folder):
 
 
 class Offline(PageTest):
-    """A fresh browser for each test: the offline copy is the browser's."""
-
-    @classmethod
-    def setUpClass(cls):
-        pass
-
-    @classmethod
-    def tearDownClass(cls):
-        pass
+    shared = False  # a fresh browser for each test: the offline copy is the browser's
 
     def setUp(self):
         self.browser = Browser()
