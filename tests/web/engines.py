@@ -1,9 +1,7 @@
-"""The browsers the page's tests play in, picked by VORLEN_ENGINE (default
-chromium): headless Chromium through selenium, with DevTools (cdp), touch,
-keys and the console; WebKitGTK's MiniBrowser through WebKitWebDriver on a
-private Xvfb; headless Firefox ESR through its own WebDriver BiDi (Debian
-ships no geckodriver). js(script, *args) runs a function body that reads
-arguments[i] and awaits a promise it returns."""
+"""The browsers the page's tests play in, by VORLEN_ENGINE (default chromium):
+headless Chromium through selenium, with DevTools, touch, keys and the console;
+WebKitGTK's MiniBrowser through WebKitWebDriver on a private Xvfb; headless
+Firefox ESR through its own WebDriver BiDi (Debian ships no geckodriver)."""
 
 import json
 import os
