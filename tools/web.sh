@@ -10,7 +10,7 @@
 #                              test: the engine's, the model's and the page's
 #                              own rules under node, the page in headless
 #                              Chromium (layout, quizzes, counter request,
-#                              offline, accessibility tree, screenshots), the
+#                              offline, checkers), the
 #                              screen-reader quiz under Orca, and the layout,
 #                              quiz and offline checks again in WebKitGTK and
 #                              Firefox ESR
@@ -84,7 +84,7 @@ run_tests() {
     VORLEN_COUNTER_HOST="${VORLEN_COUNTER_HOST:-sayac.keldar.example}"
     export VORLEN_WEB_DIST VORLEN_COUNTER_HOST
     run "engine, model and page rules under node" ctest --test-dir "$build" -j2 --output-on-failure
-    for suite in layout devices quiz old_browsers counter offline accessibility checkers screenshots monkey; do
+    for suite in layout quiz counter offline checkers; do
         run "page in Chromium: $suite" /usr/bin/python3 -m unittest -v "test_$suite"
     done
     run "quiz under Orca in Chromium" sh "$root/tools/with-atspi.sh" /usr/bin/python3 "$root/tests/web/orca_web_test.py"

@@ -1,12 +1,14 @@
 // Writes the window as drawn (tests/support/drawn_window.h) as JSON into the
-// file it is given, for the page's tests in Python: they read the same literal
-// numbers as the C++ window tests, without parsing C++. Each line also carries
-// the bar the window model draws it as, which the page must apply.
+// file it is given, for the page's tests in Python: the same literal numbers
+// as the C++ window tests, without parsing C++. Each line carries the bar the
+// window model draws it as, which the page must apply.
 #include "present/drawing.h"
 #include "tests/support/drawn_window.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
+#include <fstream>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -14,98 +16,63 @@ namespace {
 
 using namespace vorlen::test::drawn;
 
+// The names and letters hold no quote or backslash.
 std::string quoted(std::string_view text)
 {
-    return '"' + std::string(text) + '"'; // the names and faces hold no quote or backslash
+    return '"' + std::string(text) + '"';
 }
 
-std::string rgb(const Rgb& colour)
+std::string list(std::initializer_list<int> numbers)
 {
-    return "[" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
-           std::to_string(colour.blue) + "]";
+    std::string out;
+    for (const int number : numbers) {
+        out += (out.empty() ? "[" : ", ") + std::to_string(number);
+    }
+    return out + "]";
 }
 
 std::string box(const Box& box)
 {
-    return "[" + std::to_string(box.left) + ", " + std::to_string(box.top) + ", " +
-           std::to_string(box.width) + ", " + std::to_string(box.height) + "]";
+    return list({box.left, box.top, box.width, box.height});
 }
 
-std::string_view anchor(Anchor anchor)
+// Ends a list or an object whose every entry ends in ", ".
+void close(std::string& out, std::string_view end)
 {
-    switch (anchor) {
-    case Anchor::Box:
-        return "Box";
-    case Anchor::Left:
-        return "Left";
-    case Anchor::Right:
-        return "Right";
-    case Anchor::Centre:
-        return "Centre";
-    }
-    return "";
-}
-
-std::string bar(std::string_view name)
-{
-    const auto* line = std::find_if(vorlen::design::lines.begin(), vorlen::design::lines.end(),
-                                    [&](const vorlen::design::Line& each) { return each.name == name; });
-    if (line == vorlen::design::lines.end()) {
-        return "null";
-    }
-    const vorlen::present::Box drawn = vorlen::present::lineBox(*line);
-    return box({drawn.left, drawn.top, drawn.width, drawn.height});
-}
-
-// One JSON object of the rows, each under its name.
-template <typename Rows, typename Row> std::string object(const Rows& rows, Row row)
-{
-    std::string out = "{";
-    for (const auto& each : rows) {
-        out += (out.size() > 1 ? ", " : "") + quoted(each.name) + ": " + row(each);
-    }
-    return out + "}";
+    out.resize(out.size() - 2);
+    out += end;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fputs("usage: vorlen_drawn_window_json <file.json>\n", stderr);
-        return 2;
+    constexpr std::array<std::string_view, 4> anchors{"Box", "Left", "Right", "Centre"};
+    std::string out = "{\"client\": " + list({clientWidth, clientHeight}) + ", \"panels\": {";
+    for (const PanelBox& row : panels) {
+        out += quoted(row.name) + ": " + box(row.box) + ", ";
     }
-    std::string out =
-        "{\"client\": [" + std::to_string(clientWidth) + ", " + std::to_string(clientHeight) + "]";
-    out += ",\n\"panels\": " + object(panels, [](const PanelBox& row) { return box(row.box); });
-    out += ",\n\"controls\": " + object(controls, [](const ControlBox& row) {
-               return "{\"panel\": " + quoted(row.panel) + ", \"box\": " + box(row.box) +
-                      ", \"anchor\": " + quoted(anchor(row.anchor)) + ", \"text\": " + rgb(row.text) + "}";
-           });
-    out += ",\n\"fonts\": " + object(fonts, [](const ControlFont& row) {
-               return "{\"family\": " + quoted(row.family) + ", \"points\": " + std::to_string(row.points) +
-                      ", \"bold\": " + (row.bold ? "true" : "false") + "}";
-           });
-    out += ",\n\"lines\": " + object(lines, [](const LineBox& row) {
-               return "{\"panel\": " + quoted(row.panel) + ", \"ends\": [" + std::to_string(row.x1) + ", " +
-                      std::to_string(row.y1) + ", " + std::to_string(row.x2) + ", " + std::to_string(row.y2) +
-                      "], \"width\": " + std::to_string(row.width) + ", \"colour\": " + rgb(row.colour) +
-                      ", \"bar\": " + bar(row.name) + "}";
-           });
-    std::string uncovered;
+    close(out, "}, \"controls\": {");
+    for (const ControlBox& row : controls) {
+        out += quoted(row.name) + ": {\"panel\": " + quoted(row.panel) + ", \"box\": " + box(row.box) +
+               ", \"anchor\": " + quoted(anchors.at(static_cast<std::size_t>(row.anchor))) + "}, ";
+    }
+    close(out, "}, \"lines\": {");
+    for (const LineBox& row : lines) {
+        const auto& design = vorlen::design::lines;
+        const auto* line = std::find_if(design.begin(), design.end(),
+                                        [&](const auto& each) { return each.name == row.name; });
+        const vorlen::present::Box bar = vorlen::present::lineBox(*line);
+        out += quoted(row.name) + ": {\"panel\": " + quoted(row.panel) +
+               ", \"bar\": " + list({bar.left, bar.top, bar.width, bar.height}) +
+               ", \"colour\": " + list({row.colour.red, row.colour.green, row.colour.blue}) + "}, ";
+    }
+    close(out, "}, \"uncovered\": [");
     for (const std::string_view name : uncoveredByFrame5) {
-        uncovered += (uncovered.empty() ? "" : ", ") + quoted(name);
+        out += quoted(name) + ", ";
     }
-    out += ",\n\"uncovered\": [" + uncovered + "]";
-    out += ",\n\"turkish\": " + quoted(turkishLetters);
-    out += ",\n\"white\": " + rgb(white) + ", \"beige\": " + rgb(beige) +
-           ", \"answer_hover\": " + rgb(answerHover);
-    out += "}\n";
-    std::FILE* file = std::fopen(argv[1], "wb");
-    const bool written = file != nullptr && std::fwrite(out.data(), 1, out.size(), file) == out.size();
-    if (file == nullptr || std::fclose(file) != 0 || !written) {
-        std::fprintf(stderr, "vorlen_drawn_window_json: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    close(out, "], \"turkish\": " + quoted(turkishLetters) + "}\n");
+    std::ofstream file(argc == 2 ? argv[1] : "", std::ios::binary);
+    file << out;
+    return file.flush() ? 0 : 1;
 }
