@@ -361,7 +361,7 @@ TEST(Form1Timers, SamplesTheCounterRequestOnceAndTheBlinkOnRealTicks)
 // Wine keeps client-area animation as Windows does, so that setting is set
 // for real, and told to this window only; Wine cannot switch a high-contrast
 // theme on, so that one comes through the window's settings reader.
-TEST_F(Form1Test, MinimisingAndLessMotionStopTheSamples)
+TEST_F(Form1Test, MinimisingLessMotionAndAHighContrastThemeArePassedIn)
 {
     showWindow();
     const auto samples = [this] { return form->timerRunning(Part::Timer1); };
@@ -373,24 +373,19 @@ TEST_F(Form1Test, MinimisingAndLessMotionStopTheSamples)
         SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0, reinterpret_cast<void*>(animation), 0);
         SendMessageW(form->hwnd(), WM_SETTINGCHANGE, SPI_SETCLIENTAREAANIMATION, 0);
         EXPECT_EQ(form->form().preferences().reducedMotion, animation == FALSE);
-        EXPECT_EQ(pumpUntil([&] { return samples() == (animation != FALSE); }, 2000), true)
-            << "one still sample";
+        EXPECT_TRUE(pumpUntil([&] { return samples() == (animation != FALSE); }, 2000)) << "one still sample";
     }
-}
 
-TEST(Form1Preferences, AHighContrastThemeGivesTheSystemColours)
-{
-    std::vector<std::string> failures;
     Form1::Options options = quiet(&failures);
     options.readPreferences = [] {
         return present::Preferences{.moreContrast = true, .forcedColours = true};
     };
-    Form1 form(std::move(options));
-    form.show();
+    form = std::make_unique<Form1>(std::move(options));
+    showWindow();
     // The score panel's ground is the system's window colour.
     const COLORREF canvas = GetSysColor(COLOR_WINDOW);
-    const Box box = boxIn(form.parts().hwnd(Part::Frame4), form.hwnd());
-    EXPECT_GT(Pixels(form.hwnd()).count(box, {GetRValue(canvas), GetGValue(canvas), GetBValue(canvas)}),
+    const Box box = onScreen("Frame4");
+    EXPECT_GT(Pixels(form->hwnd()).count(box, {GetRValue(canvas), GetGValue(canvas), GetBValue(canvas)}),
               box.width * box.height / 2);
 }
 

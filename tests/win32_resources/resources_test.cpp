@@ -58,24 +58,22 @@ TEST(VersionInfo, TurkishBlockNamesTheProductItsMakerAndVersion)
     }
 }
 
-// One pixel of an icon drawn on white, or of a picture.
-COLORREF drawnPixel(HICON icon, HBITMAP picture, int size, int x, int y)
+// An icon drawn on white: the pixel at its corner and at its centre.
+std::pair<COLORREF, COLORREF> drawnIcon(HICON icon, int size)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, picture != nullptr ? picture : canvas);
-    if (icon != nullptr) {
-        PatBlt(dc, 0, 0, size, size, WHITENESS);
-        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    }
-    const COLORREF pixel = GetPixel(dc, x, y);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    PatBlt(dc, 0, 0, size, size, WHITENESS);
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    const std::pair pixels{GetPixel(dc, 0, 0), GetPixel(dc, size / 2, size / 2)};
     SelectObject(dc, old);
     DeleteObject(canvas);
     DeleteDC(dc);
-    return pixel;
+    return pixels;
 }
 
 TEST(ProgramResources, IconPictureAndManifest)
@@ -106,9 +104,8 @@ TEST(ProgramResources, IconPictureAndManifest)
             CreateIconFromResourceEx(const_cast<BYTE*>(image.data()), static_cast<DWORD>(image.size()), TRUE,
                                      0x00030000, size, size, LR_DEFAULTCOLOR);
         ASSERT_NE(icon, nullptr) << size;
-        const COLORREF centre = drawnPixel(icon, nullptr, size, size / 2, size / 2);
-        EXPECT_EQ(drawnPixel(icon, nullptr, size, 0, 0), RGB(255, 255, 255))
-            << size << " the ground shows through";
+        const auto [corner, centre] = drawnIcon(icon, size);
+        EXPECT_EQ(corner, RGB(255, 255, 255)) << size << " the ground shows through";
         EXPECT_GT(GetBValue(centre), 150) << size;
         EXPECT_LT(GetRValue(centre), 100) << size;
         EXPECT_LT(GetGValue(centre) + 60, GetBValue(centre)) << size;
@@ -125,7 +122,11 @@ TEST(ProgramResources, IconPictureAndManifest)
     ASSERT_NE(GetObjectW(picture, sizeof(shape), &shape), 0);
     EXPECT_EQ(shape.bmWidth, 260);
     EXPECT_EQ(shape.bmHeight, 150);
-    EXPECT_EQ(drawnPixel(nullptr, picture, 1, 259, 149), RGB(236, 233, 216));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, picture);
+    EXPECT_EQ(GetPixel(dc, 259, 149), RGB(236, 233, 216));
+    SelectObject(dc, old);
+    DeleteDC(dc);
     DeleteObject(picture);
 
     const auto bytes = resource(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID);
