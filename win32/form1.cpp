@@ -171,11 +171,6 @@ bool Form1::timerRunning(design::Part timer) const
     return timersRunning_[design::timerIndex(timer)];
 }
 
-UINT Form1::timerInterval(design::Part timer) const
-{
-    return static_cast<UINT>(design::timer(timer).intervalMs);
-}
-
 void Form1::moveFocus(bool forward)
 {
     const auto& order = design::focusOrder;

@@ -62,9 +62,8 @@ public:
     [[nodiscard]] const Parts& parts() const { return *parts_; }
     [[nodiscard]] const present::Form& form() const { return *form_; }
     [[nodiscard]] const QuizState& quizState() const { return form_->quizState(); }
-    // A timer runs as the model says; its interval is the design's.
+    // A timer runs as the model says.
     [[nodiscard]] bool timerRunning(design::Part timer) const;
-    [[nodiscard]] UINT timerInterval(design::Part timer) const;
 
     // Reports to a debugger (OutputDebugStringW) and, when the program has
     // a console or a redirected standard error, there too.

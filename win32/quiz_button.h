@@ -29,8 +29,6 @@ public:
     QuizButton& operator=(const QuizButton&) = delete;
 
     [[nodiscard]] HWND hwnd() const { return window_; }
-    [[nodiscard]] COLORREF textColour() const { return text_; }
-    [[nodiscard]] COLORREF hoverTextColour() const { return hoverText_; }
 
     // Repaints only when the caption differs.
     void setCaption(std::wstring caption);

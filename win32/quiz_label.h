@@ -34,7 +34,6 @@ public:
     void setLook(const Look& look);
     // Refits and repaints only when the caption differs.
     void setCaption(std::wstring caption);
-    [[nodiscard]] COLORREF colour() const { return colour_; }
     // The caption's size on one line in the label's font.
     [[nodiscard]] SIZE captionSize() const;
 

@@ -22,8 +22,6 @@ public:
     QuizList& operator=(const QuizList&) = delete;
 
     [[nodiscard]] HWND hwnd() const { return window_; }
-    [[nodiscard]] COLORREF textColour() const { return text_; }
-    [[nodiscard]] COLORREF backgroundColour() const { return background_; }
 
     // The closed list's box in pixels of the panel, its font, and the
     // height of an entry in the opened list.

@@ -1,11 +1,8 @@
 #include "tests/support/win32_support.h"
 
-#include "tests/support/answer.h"
-
 #include <algorithm>
-#include <array>
 #include <chrono>
-#include <utility>
+#include <cwchar>
 
 namespace vorlen::test::win32 {
 
@@ -15,9 +12,8 @@ namespace {
 // any window exists.
 const bool dpiAware = [] {
     using SetContext = BOOL(WINAPI*)(HANDLE);
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    auto setContext = reinterpret_cast<SetContext>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
     if (setContext != nullptr && setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))) != FALSE) {
         return true;
@@ -27,18 +23,15 @@ const bool dpiAware = [] {
 
 } // namespace
 
-bool pumpUntil(const std::function<bool()>& done, int deadlineMs,
-               const std::function<bool(const MSG&)>& preTranslate)
+bool pumpUntil(const std::function<bool()>& done, int deadlineMs)
 {
     (void)dpiAware;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
     for (;;) {
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-            if (!preTranslate || !preTranslate(message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
         }
         if (done && done()) {
             return true;
@@ -68,11 +61,90 @@ drawn::Box boxIn(HWND window, HWND parent)
 
 std::wstring textOf(HWND window)
 {
-    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const auto copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(copied));
+    std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+std::wstring widen(const std::string& utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return wide;
+}
+
+HWND controlIn(HWND window, int panel, int control)
+{
+    return GetDlgItem(GetDlgItem(window, panel), control);
+}
+
+HWND answerButton(HWND window, bool right)
+{
+    // The question's factors (Label1, Label3) and the answers, in Frame1.
+    const auto number = [window](int control) {
+        return std::wcstol(textOf(controlIn(window, 101, control)).c_str(), nullptr, 10);
+    };
+    const long product = number(201) * number(203);
+    for (int answer : {301, 302, 303, 304}) {
+        if ((number(answer) == product) == right) {
+            return controlIn(window, 101, answer);
+        }
+    }
+    return nullptr;
+}
+
+StartedProgram::StartedProgram(const std::string& unixPath, std::optional<WORD> showMode)
+{
+    // Wine sees / as drive Z:.
+    std::wstring command = L"\"Z:" + widen(unixPath) + L"\"";
+    std::replace(command.begin(), command.end(), L'/', L'\\');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (showMode) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = *showMode;
+    }
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                       &startup, &process_) == FALSE) {
+        process_ = {};
+    }
+}
+
+StartedProgram::~StartedProgram()
+{
+    if (started()) {
+        TerminateProcess(process_.hProcess, 1);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+}
+
+HWND StartedProgram::findWindow(const std::wstring& caption, bool visible, int deadlineMs)
+{
+    pumpUntil(
+        [&] {
+            window_ = FindWindowW(nullptr, caption.c_str());
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window_, &owner);
+            return window_ != nullptr && owner == process_.dwProcessId &&
+                   (!visible || IsWindowVisible(window_) != FALSE);
+        },
+        deadlineMs);
+    return window_;
+}
+
+int StartedProgram::close()
+{
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    DWORD code = 1;
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0 ||
+        GetExitCodeProcess(process_.hProcess, &code) == FALSE) {
+        return -1;
+    }
+    return static_cast<int>(code);
 }
 
 Pixels::Pixels(HWND window)
@@ -87,12 +159,7 @@ Pixels::Pixels(HWND window)
     width_ = client.right;
     height_ = client.bottom;
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0}; // top-down
     void* bits = nullptr;
     // The window's own surface, which is what the screen shows of it: Wine's
     // virtual desktop gives no pixels back through the screen's DC.
@@ -125,126 +192,10 @@ int Pixels::count(const drawn::Box& box, drawn::Rgb colour) const
     int found = 0;
     for (int y = box.top; y < box.bottom(); ++y) {
         for (int x = box.left; x < box.right(); ++x) {
-            if (at(x, y) == colour) {
-                ++found;
-            }
+            found += at(x, y) == colour ? 1 : 0;
         }
     }
     return found;
-}
-
-std::wstring widen(const std::string& utf8)
-{
-    std::wstring wide(utf8.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                           wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    return wide;
-}
-
-HWND controlIn(HWND window, int panel, int control)
-{
-    return GetDlgItem(GetDlgItem(window, panel), control);
-}
-
-HWND answerButton(HWND window, bool right)
-{
-    using design::Part;
-    const std::array<std::pair<Part, int>, 6> ids{{{Part::Label1, id::label1},
-                                                   {Part::Label3, id::label3},
-                                                   {Part::cev1, id::answers[0]},
-                                                   {Part::cev2, id::answers[1]},
-                                                   {Part::cev3, id::answers[2]},
-                                                   {Part::cev4, id::answers[3]}}};
-    const auto control = [window, &ids](Part part) {
-        const auto found =
-            std::find_if(ids.begin(), ids.end(), [part](const auto& row) { return row.first == part; });
-        return controlIn(window, id::frame1, found->second);
-    };
-    const auto part = test::answerButton(
-        [&control](Part shown) {
-            const std::wstring text = textOf(control(shown));
-            return std::string(text.begin(), text.end()); // digits only
-        },
-        right);
-    return part ? control(*part) : nullptr;
-}
-
-StartedProgram::StartedProgram(const std::string& unixPath, std::optional<WORD> showMode, bool suspended)
-{
-    // Wine sees / as drive Z:.
-    std::wstring path = widen(unixPath);
-    if (!path.empty() && path[0] == L'/') {
-        path = L"Z:" + path;
-    }
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    std::wstring command = L"\"" + path + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    if (showMode) {
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = *showMode;
-    }
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
-                       nullptr, nullptr, &startup, &process_) == FALSE) {
-        process_ = {};
-    }
-}
-
-StartedProgram::~StartedProgram()
-{
-    if (process_.hProcess == nullptr) {
-        return;
-    }
-    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
-        TerminateProcess(process_.hProcess, 1);
-        WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-}
-
-void StartedProgram::resume() const
-{
-    ResumeThread(process_.hThread);
-}
-
-HWND StartedProgram::findWindow(const std::wstring& caption, bool visible, int deadlineMs)
-{
-    if (!started()) {
-        return nullptr;
-    }
-    const bool found = pumpUntil(
-        [&] {
-            window_ = FindWindowW(nullptr, caption.c_str());
-            DWORD owner = 0;
-            if (window_ != nullptr) {
-                GetWindowThreadProcessId(window_, &owner);
-            }
-            return window_ != nullptr && owner == process_.dwProcessId &&
-                   (!visible || IsWindowVisible(window_) != FALSE);
-        },
-        deadlineMs);
-    if (!found) {
-        window_ = nullptr;
-    }
-    return window_;
-}
-
-int StartedProgram::close(int deadlineMs)
-{
-    if (!started()) {
-        return -1;
-    }
-    if (window_ != nullptr && IsWindow(window_) != FALSE) {
-        PostMessageW(window_, WM_CLOSE, 0, 0);
-    }
-    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(deadlineMs)) != WAIT_OBJECT_0) {
-        return -1;
-    }
-    DWORD code = 1;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return static_cast<int>(code);
 }
 
 } // namespace vorlen::test::win32
