@@ -1,14 +1,10 @@
-"""What the screen-reader tests share: a private desktop with Orca whose speech
-is caught in a transcript (Session), and one quiz played by keyboard with what
-Orca must say at each step (run_quiz). tests/accessibility/orca_test.py plays
-it in the Qt window, tests/web/orca_web_test.py in the web page in Chromium.
-
-Everything runs inside the display and buses of tools/with-atspi.sh: openbox
-(so the window gets the keyboard focus), a speech-dispatcher whose only voice
-appends each utterance to a transcript file, and Orca with its own home and
-settings. Keys go in through xdotool. Every process is started here and
-stopped by its pid.
-"""
+# What the screen-reader tests share (tests/accessibility/orca_test.py for the
+# Qt window, tests/web/orca_web_test.py for the page): inside the display and
+# buses of tools/with-atspi.sh, openbox (so the window gets the keyboard focus),
+# a speech-dispatcher whose only voice appends each utterance to a transcript,
+# and Orca with its own home and settings (Session); keys go in through
+# xdotool; one quiz played by keyboard with what Orca must say at each step
+# (run_quiz). Every process is started here and stopped by its pid.
 
 import os
 import re
@@ -56,8 +52,6 @@ def count(lines, phrase):
 
 
 class Session:
-    """The private screen-reader desktop: openbox, speech-dispatcher, Orca."""
-
     def __init__(self):
         self.root = tempfile.mkdtemp(prefix="vorlen-orca-")
         self.transcript = os.path.join(self.root, "spoken.txt")
@@ -130,7 +124,7 @@ class Session:
             text.write("» %s\n" % step)
 
     def settle(self, quiet=1.0, limit=4.0):
-        """Waits until Orca has said nothing for `quiet` seconds."""
+        # Until Orca has said nothing for `quiet` seconds.
         deadline = time.monotonic() + limit
         size, since = os.path.getsize(self.transcript), time.monotonic()
         while time.monotonic() < deadline:
@@ -141,7 +135,7 @@ class Session:
                 return
 
     def said(self, step, keys=None, settle=1.0, wait=0.0):
-        """Presses keys (or waits) and gives back what Orca said meanwhile."""
+        # Presses keys (or waits) and gives back what Orca said meanwhile.
         self.mark(step)
         before = len(self.spoken())
         if keys:
@@ -152,7 +146,7 @@ class Session:
 
 
 def active_window(session):
-    """The name of the window that has the keyboard focus."""
+    # The name of the window that has the keyboard focus.
     return subprocess.run(["xdotool", "getactivewindow", "getwindowname"], env=session.env,
                           capture_output=True, text=True).stdout
 
@@ -166,8 +160,7 @@ def button_numbers(said):
 
 
 def play_quiz(session, expect):
-    """From the idle window with the focus on "Başla": one quiz by keyboard,
-    each step checked against what Orca said."""
+    # From the idle window with the focus on "Başla": one quiz by keyboard.
     expect(session.said("idle", wait=3.0) == [], "nothing is said while the samples run")
     for choice, purpose in (("Tümü", "Çarpım tablosu seçimi"), ("Sıralı", "Soru sırası seçimi")):
         said = session.said("Tab to a list", "Tab")
@@ -212,10 +205,9 @@ def play_quiz(session, expect):
 
 
 def run_quiz(purpose, step, open_program, check_opening, success):
-    """The whole test: the desktop and Orca, the program opened by
-    open_program(session, before) and its opening speech checked by
-    check_opening(opening, expect), then the quiz. purpose names the
-    tools/deps.sh set that installs what is missing. Returns the exit code."""
+    # The desktop and Orca, the program opened by open_program(session, before)
+    # and its opening speech checked by check_opening(opening, expect), then the
+    # quiz; purpose names the tools/deps.sh set that installs what is missing.
     missing = [tool for tool in ("openbox", "speech-dispatcher", "xdotool", ORCA) if shutil.which(tool) is None]
     if not os.path.exists(os.path.join(SPEECH_MODULES, "sd_generic")):
         missing.append("speech-dispatcher's generic module")

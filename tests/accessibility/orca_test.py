@@ -1,11 +1,9 @@
 #!/usr/bin/python3
-"""The window as a screen reader finds it: first through the AT-SPI bus, as a
-client (no panel taken for a window, and the counts as a quiz goes on, each
-read once with its caption), then one quiz played by keyboard under Orca,
-checked by what Orca says (tests/accessibility/orca_session.py).
-
-Usage (under tools/with-atspi.sh): orca_test.py VORLEN
-"""
+# The window as a screen reader finds it: first through the AT-SPI bus, as a
+# client (no panel taken for a window, and the counts as a quiz goes on, each
+# read once with its caption), then one quiz played by keyboard under Orca,
+# checked by what Orca says (orca_session.py).
+# Usage (under tools/with-atspi.sh): orca_test.py VORLEN
 
 import subprocess
 import sys
@@ -29,8 +27,8 @@ def application():
 
 
 def check_tree(program):
-    """Starts, answers 1 çarpı 1 right and 1 çarpı 2 wrong through the action
-    interface; gives back what was wrong."""
+    # Starts, answers 1 çarpı 1 right and 1 çarpı 2 wrong through the action
+    # interface; gives back what was wrong.
     proc = subprocess.Popen([program])
     try:
         app = wait_for("Vorlen on the accessibility bus", application, 15)
