@@ -37,6 +37,7 @@ public:
     FaultServer& operator=(const FaultServer&) = delete;
 
     [[nodiscard]] bool listening() const { return port_ != 0; }
+    [[nodiscard]] std::uint16_t port() const { return port_; }
     // http://127.0.0.1:port/sayac/qelnor.php, or another path.
     [[nodiscard]] std::string pageAddress(const char* path = "/sayac/qelnor.php") const;
     void redirectTo(const std::string& address);
