@@ -16,6 +16,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTest>
 #include <QTimer>
 
@@ -213,14 +214,17 @@ TEST(ClosingWhilePending, EndsTheProgramWithinASecond)
     FaultServer silent(Fault::Silent);
     const FullBacklog backlog;
     ASSERT_TRUE(silent.listening() && backlog.swallows);
+    // Under the sanitizers the leak scan at exit would be timed with the program.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
     for (const QStringList& arguments :
          {QStringList{QString::fromStdString(silent.pageAddress())},
           QStringList{QString::fromStdString(backlog.pageAddress())},
           QStringList{QString::fromLatin1(unresolvable), QStringLiteral("8000")}}) {
         SCOPED_TRACE(arguments.front().toStdString());
         QProcess helper;
-        // Under the sanitizers the leak scan at exit would be timed with the program.
-        helper.setEnvironment(QProcess::systemEnvironment() << QStringLiteral("ASAN_OPTIONS=detect_leaks=0"));
+        helper.setProcessEnvironment(environment);
         helper.start(QStringLiteral(VORLEN_CLOSE_HELPER), arguments);
         const bool ended = helper.waitForFinished(15000);
         const long long endedAt = monotonicNs();
