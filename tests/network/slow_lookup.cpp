@@ -8,16 +8,10 @@
 #include <thread>
 
 namespace vorlen::test {
-
 namespace {
 
 std::atomic<int> lookupDelayMs{0};
 std::atomic<int> lookups{0};
-
-bool underInvalidDomain(const char* name)
-{
-    return std::string_view(name).ends_with(".invalid");
-}
 
 } // namespace
 
@@ -37,8 +31,7 @@ extern "C" int getaddrinfo(const char* name, const char* service, const addrinfo
 {
     using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
     static const auto systemLookup = reinterpret_cast<Lookup>(dlsym(RTLD_NEXT, "getaddrinfo"));
-
-    if (name != nullptr && vorlen::test::underInvalidDomain(name)) {
+    if (name != nullptr && std::string_view(name).ends_with(".invalid")) {
         ++vorlen::test::lookups;
         if (const int delay = vorlen::test::lookupDelayMs; delay > 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(delay));

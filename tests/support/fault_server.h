@@ -1,9 +1,7 @@
 // A loopback HTTP server that misbehaves on purpose, in one of a few fixed
-// ways, and records what the client did to it: how many connections, the
-// bytes of the request, and how much of its own answer it got into the
-// kernel before the client went away. It runs on a thread of its own with
-// plain sockets (Winsock on Windows), so that any test can use it whatever
-// its event loop, and it never leaves the loopback address.
+// ways, and records what the client did to it. It runs on a thread of its own
+// with plain sockets (Winsock on Windows), so that any test can use it
+// whatever its event loop.
 #pragma once
 
 #include <atomic>
@@ -25,26 +23,22 @@ class FaultServer {
 public:
     enum class Fault {
         Silent,            // accepts, reads, never answers
-        ResetOnAccept,     // accepts and resets the connection at once
         ResetAfterRequest, // reads the request, then resets the connection
-        Redirect,          // answers 302 to another address
-        HugeBody,          // answers 200 with a 50 MiB body, written as fast as the peer takes it
+        Redirect,          // answers 302 to the address given to redirectTo
+        HugeBody,          // answers 200 with a 50 MiB body, as fast as the peer takes it
         Drip,              // answers one byte a second
         Ok,                // answers 200 with a short body (a redirect target, or a proxy)
     };
-    enum class Family { IPv4, IPv6 };
-
     static constexpr std::int64_t hugeBodySize = std::int64_t{50} * 1024 * 1024;
 
-    explicit FaultServer(Fault fault, Family family = Family::IPv4);
+    explicit FaultServer(Fault fault);
     ~FaultServer();
-
     FaultServer(const FaultServer&) = delete;
     FaultServer& operator=(const FaultServer&) = delete;
 
     [[nodiscard]] bool listening() const { return port_ != 0; }
     [[nodiscard]] std::uint16_t port() const { return port_; }
-    // http://127.0.0.1:port/sayac/qelnor.php, or http://[::1]:port/... on IPv6.
+    // http://127.0.0.1:port/sayac/qelnor.php, or another path.
     [[nodiscard]] std::string pageAddress(const char* path = "/sayac/qelnor.php") const;
     void redirectTo(const std::string& address);
 
@@ -58,15 +52,11 @@ public:
 
 private:
     struct Client;
-
     void run();
-    void accept(std::vector<Client>& clients);
     bool receive(Client& client); // false once the client is gone
     bool transmit(Client& client);
-    void answer(Client& client);
 
     Fault fault_;
-    Family family_;
     SocketHandle listener_ = static_cast<SocketHandle>(-1);
     std::uint16_t port_ = 0;
     std::atomic<bool> stopping_{false};
@@ -77,28 +67,6 @@ private:
     std::string location_;
     std::string request_;
     std::thread thread_;
-};
-
-// A loopback port whose queue of connections waiting to be accepted is full
-// and never emptied: the kernel drops every new handshake, so a connection
-// to it is never made, as behind a firewall that drops packets.
-class FullBacklog {
-public:
-    FullBacklog();
-    ~FullBacklog();
-
-    FullBacklog(const FullBacklog&) = delete;
-    FullBacklog& operator=(const FullBacklog&) = delete;
-
-    // True once a connection to the port is seen to go unanswered.
-    [[nodiscard]] bool swallowsConnections() const { return swallows_; }
-    [[nodiscard]] std::string pageAddress() const;
-
-private:
-    SocketHandle listener_ = static_cast<SocketHandle>(-1);
-    std::uint16_t port_ = 0;
-    std::vector<SocketHandle> fillers_;
-    bool swallows_ = false;
 };
 
 } // namespace vorlen::test
