@@ -21,10 +21,9 @@ windows="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googlet
 # The web page (tools/web.sh): emscripten (with node) and GoogleTest's sources
 # for the build and the tests under node; Chromium, its driver and selenium
 # for the browser tests, WebKitGTK's driver and MiniBrowser and Firefox ESR
-# with a websocket client for its WebDriver BiDi (and for the monkey's
-# DevTools), Java for the Nu HTML checker, the faces the page asks for,
-# openssl for the https test, and the screen-reader test's desktop, run in
-# Chromium.
+# with a websocket client for its WebDriver BiDi, Java for the Nu HTML
+# checker, the faces the page asks for, openssl for the https test, and the
+# screen-reader test's desktop, run in Chromium.
 web="cmake make googletest emscripten chromium chromium-driver python3 python3-selenium python3-pil openssl
 webkit2gtk-driver libwebkit2gtk-4.1-0 firefox-esr python3-websocket default-jre-headless
 fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato xvfb xauth dbus at-spi2-core
