@@ -197,7 +197,7 @@ void filter(QAccessibleEvent* event)
         return;
     }
     if (nextHandler != nullptr) {
-        nextHandler(event); // a test's recorder
+        nextHandler(event); // the handler installed before this one
         return;
     }
     // With no handler installed, Qt hands the event to the platform's bridge.
