@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -83,22 +84,19 @@ TEST(Drawing, AButtonsColoursInEachState)
 
 TEST(Drawing, ALineIsItsBarCutToItsPanel)
 {
-    struct Case {
-        std::string_view name;
-        int dpi;
-        Box bar;
-    };
-    for (const Case& each : std::vector<Case>{{"Line2", 96, {0, 0, 304, 10}},   // starts above the panel
-                                              {"Line1", 96, {0, 140, 304, 10}}, // runs out on both sides
-                                              {"Line3", 96, {0, 8, 10, 142}},   // down, out at the bottom
-                                              {"Line4", 96, {294, 0, 10, 150}},
-                                              {"Line5", 96, {0, 46, 304, 4}},
-                                              {"Line5", 144, {0, 69, 456, 6}},
-                                              {"Line7", 96, {24, 199, 260, 2}}}) { // in the dedication panel
+    // Each line's bar at a dpi.
+    for (const auto& [name, dpi, bar] : std::vector<std::tuple<std::string_view, int, Box>>{
+             {"Line2", 96, {0, 0, 304, 10}},   // starts above the panel
+             {"Line1", 96, {0, 140, 304, 10}}, // runs out on both sides
+             {"Line3", 96, {0, 8, 10, 142}},   // down, out at the bottom
+             {"Line4", 96, {294, 0, 10, 150}},
+             {"Line5", 96, {0, 46, 304, 4}},
+             {"Line5", 144, {0, 69, 456, 6}},
+             {"Line7", 96, {24, 199, 260, 2}}}) { // in the dedication panel
         const auto* line = std::find_if(design::lines.begin(), design::lines.end(),
-                                        [&each](const design::Line& row) { return row.name == each.name; });
+                                        [&name](const design::Line& row) { return row.name == name; });
         ASSERT_NE(line, design::lines.end());
-        EXPECT_EQ(lineBox(*line, each.dpi), each.bar) << each.name << " at " << each.dpi;
+        EXPECT_EQ(lineBox(*line, dpi), bar) << name << " at " << dpi;
     }
 }
 
