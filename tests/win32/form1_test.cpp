@@ -205,6 +205,7 @@ TEST_F(Form1Test, AppliesEveryKindOfChangeInAQuizPlayedByKeyboardAndMouse)
     EXPECT_EQ(text("command9"), L"Dur");
     EXPECT_EQ(text("Label1") + text("Label3"), L"61");
     EXPECT_GT(Pixels(form->hwnd()).count(onScreen("Label1"), drawn::red), 50);
+    EXPECT_EQ(msaa(get("Frame1"), false), L"6 çarpı 1");
     EXPECT_FALSE(enabled("Combo1"));
     EXPECT_FALSE(form->timerRunning(Part::Timer1));
 
