@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cwchar>
+#include <utility>
 
 namespace vorlen::test::win32 {
 
@@ -46,11 +47,6 @@ bool pumpUntil(const std::function<bool()>& done, int deadlineMs)
     }
 }
 
-void pumpFor(int ms)
-{
-    pumpUntil({}, ms);
-}
-
 drawn::Box boxIn(HWND window, HWND parent)
 {
     RECT box{};
@@ -65,15 +61,6 @@ std::wstring textOf(HWND window)
     text.resize(static_cast<std::size_t>(
         SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
-}
-
-std::wstring widen(const std::string& utf8)
-{
-    std::wstring wide(utf8.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                           wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(std::max(length, 0)));
-    return wide;
 }
 
 HWND controlIn(HWND window, int panel, int control)
@@ -96,10 +83,10 @@ HWND answerButton(HWND window, bool right)
     return nullptr;
 }
 
-StartedProgram::StartedProgram(const std::string& unixPath, std::optional<WORD> showMode)
+StartedProgram::StartedProgram(std::wstring unixPath, std::optional<WORD> showMode)
 {
     // Wine sees / as drive Z:.
-    std::wstring command = L"\"Z:" + widen(unixPath) + L"\"";
+    std::wstring command = L"\"Z:" + std::move(unixPath) + L"\"";
     std::replace(command.begin(), command.end(), L'/', L'\\');
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

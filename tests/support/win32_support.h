@@ -17,12 +17,10 @@ namespace vorlen::test::win32 {
 // Runs the message loop until done() holds or the deadline passes; true if
 // done() held.
 bool pumpUntil(const std::function<bool()>& done, int deadlineMs);
-void pumpFor(int ms);
 
 // The window's box in the client area of parent, in pixels.
 [[nodiscard]] drawn::Box boxIn(HWND window, HWND parent);
 [[nodiscard]] std::wstring textOf(HWND window);
-[[nodiscard]] std::wstring widen(const std::string& utf8);
 
 // A control of the program's window, in another process or this one, by its
 // panel's control ID and its own, as an automation tool finds it.
@@ -37,7 +35,7 @@ void pumpFor(int ms);
 // listener can be set on its process before resume().
 class StartedProgram {
 public:
-    explicit StartedProgram(const std::string& unixPath, std::optional<WORD> showMode = std::nullopt);
+    explicit StartedProgram(std::wstring unixPath, std::optional<WORD> showMode = std::nullopt);
     ~StartedProgram(); // ends the program if close() did not
     StartedProgram(const StartedProgram&) = delete;
     StartedProgram& operator=(const StartedProgram&) = delete;

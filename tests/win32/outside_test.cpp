@@ -3,6 +3,7 @@
 // shown from outside: it has loaded, at its drawn size, and stays there.
 #include "design/design.h"
 #include "tests/support/win32_support.h"
+#include "win32/unicode.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,12 @@ TEST(ShowModeTest, LoadsBeforeItIsSeenAndKeepsItsDrawnSize)
                                          {SW_HIDE, SW_SHOW}};
     for (const auto& [mode, thenShow] : modes) {
         SCOPED_TRACE(mode);
-        StartedProgram program(VORLEN_EXE, static_cast<WORD>(mode));
+        StartedProgram program(L"" VORLEN_EXE, static_cast<WORD>(mode));
         ASSERT_TRUE(program.started());
         program.resume();
-        HWND window = program.findWindow(widen(design::windowCaption()), false, 15000);
+        HWND window = program.findWindow(vorlen::win32::widen(design::windowCaption()), false, 15000);
         ASSERT_NE(window, nullptr);
-        pumpFor(500);
+        pumpUntil({}, 500);
         if (thenShow != 0) {
             ShowWindow(window, thenShow);
         }
@@ -41,7 +42,7 @@ TEST(ShowModeTest, LoadsBeforeItIsSeenAndKeepsItsDrawnSize)
         EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
         // Asked to maximise by its system menu, it stays as it is.
         SendMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-        pumpFor(200);
+        pumpUntil({}, 200);
         EXPECT_FALSE(IsZoomed(window));
         EXPECT_EQ(program.close(), 0);
     }
