@@ -46,8 +46,8 @@ class Quiz(PageTest):
         self.animates()
         # A reload starts as drawn, though a browser (Firefox) may bring back
         # a list's choice and a control's locked state.
-        self.js("Combo1.selectedIndex=7;Combo1.dispatchEvent(new Event('change'));command9.click();"
-                "window.__before=true;location.reload()")
+        self.js("Combo1.selectedIndex=7;Combo1.dispatchEvent(new Event('change'));command9.click()")
+        self.js("window.__before=true;location.reload()")
         self.wait("the reloaded page", lambda: self.js(
             "return !window.__before && document.documentElement.getAttribute('data-vorlen') === 'ready'"), 10)
         self.assertEqual(self.js("return [Combo1.selectedIndex, cev1.disabled, Combo1.disabled]"), [0, True, False])
