@@ -49,7 +49,7 @@ class Quiz(PageTest):
         self.js("Combo1.selectedIndex=7;Combo1.dispatchEvent(new Event('change'));command9.click()")
         self.js("window.__before=true;location.reload()")
         self.wait("the reloaded page", lambda: self.js(
-            "return !window.__before && document.documentElement.getAttribute('data-vorlen') === 'ready'"), 10)
+            "return !window.__before && document.documentElement?.getAttribute('data-vorlen') === 'ready'"), 10)
         self.assertEqual(self.js("return [Combo1.selectedIndex, cev1.disabled, Combo1.disabled]"), [0, True, False])
 
     def test_the_same_question_twice_in_a_row_is_said_twice(self):
