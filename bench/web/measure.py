@@ -93,7 +93,7 @@ def transfer(site):
 def main():
     wanted = set(sys.argv[1:]) or {"size", "paint", "idle"}
     static = static_copy()
-    program_site, static_site = Site(DIST).start(), Site(static).start()
+    program_site, static_site = Site(DIST), Site(static)
     rows = []
     try:
         if "size" in wanted:

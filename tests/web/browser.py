@@ -25,58 +25,41 @@ CONTROLLED = ("return navigator.serviceWorker.ready.then(function(){return new P
               "(function wait(){navigator.serviceWorker.controller?caches.keys().then(done):setTimeout(wait,50)})()})})")
 
 
-class Quiet:
-    daemon_threads = allow_reuse_address = True
-
+class Handler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
-
-class Handler(Quiet, http.server.SimpleHTTPRequestHandler):
     def log_request(self, code="-", size="-"):
         self.server.requests.append((self.path, code if isinstance(code, int) else 0))
 
 
-class Server(Quiet, http.server.ThreadingHTTPServer):
-    def __init__(self, port, handler):
-        super().__init__(("127.0.0.1", port or 0), handler)
+class Site(http.server.ThreadingHTTPServer):
+    """A folder (or with handler, a stand-in) served on 127.0.0.1, over https
+    with tls=(certificate file, key file); requests lists what was served."""
+
+    daemon_threads = allow_reuse_address = True
+
+    def __init__(self, folder=DIST, port=None, tls=None, handler=None):
+        super().__init__(("127.0.0.1", port or 0), handler or functools.partial(Handler, directory=str(folder)))
+        if tls:
+            context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            context.load_cert_chain(*tls)
+            self.socket = context.wrap_socket(self.socket, server_side=True)
         self.port, self.requests = self.server_address[1], []
+        self.url = "%s://127.0.0.1:%d/" % ("https" if tls else "http", self.port)
         threading.Thread(target=self.serve_forever, daemon=True).start()
 
     def stop(self):
         self.shutdown()
         self.server_close()
 
-
-class Site:
-    """A folder served on 127.0.0.1, over https with tls=(certificate file,
-    key file); requests lists each (path, status) served."""
-
-    def __init__(self, folder=DIST, port=None, tls=None):
-        self.server = Server(port, functools.partial(Handler, directory=str(folder)))
-        if tls:
-            context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-            context.load_cert_chain(*tls)
-            self.server.socket = context.wrap_socket(self.server.socket, server_side=True)
-        self.port, self.requests = self.server.port, self.server.requests
-        self.url = "%s://127.0.0.1:%d/" % ("https" if tls else "http", self.port)
-
-    def start(self):
-        return self
-
-    def stop(self):
-        self.server, server = None, self.server
-        if server:
-            server.stop()
-
-    def __enter__(self):
-        return self
-
     def __exit__(self, *exc):
         self.stop()
 
 
-class CounterHandler(Quiet, http.server.BaseHTTPRequestHandler):
+class CounterHandler(http.server.BaseHTTPRequestHandler):
+    log_message = Handler.log_message
+
     def do_GET(self):
         counter = self.server
         counter.requests.append((time.monotonic(), self.command, self.path, self.headers["Host"]))
@@ -93,14 +76,14 @@ class CounterHandler(Quiet, http.server.BaseHTTPRequestHandler):
         self.wfile.write(b"ok")
 
 
-class CounterServer(Server):
+class CounterServer(Site):
     """The counter host's stand-in: records each request as (time, method,
     path, host) and answers as mode says: "answer" (200), "redirect" (302
     to /followed) or "silent" (never; closed records when the client gave up)."""
 
     def __init__(self):
         self.mode, self.closed = "answer", []
-        super().__init__(None, CounterHandler)
+        super().__init__(handler=CounterHandler)
 
 
 @functools.lru_cache(maxsize=None)
@@ -112,12 +95,12 @@ class PageTest(unittest.TestCase):
     """One site and one browser for a test class (unless shared is False),
     and the window's parts by design name."""
 
-    shared = True
+    shared, flags = True, ()
 
     @classmethod
     def setUpClass(cls):
         if cls.shared:
-            cls.site, cls.browser = Site(), Browser()
+            cls.site, cls.browser = Site(), Browser(cls.flags)
 
     @classmethod
     def tearDownClass(cls):
@@ -134,6 +117,16 @@ class PageTest(unittest.TestCase):
 
     def wait(self, what, probe, timeout=5):
         return self.browser.wait_for(what, probe, timeout)
+
+    def animates(self, timeout=5):
+        first = self.samples()
+        self.wait("the idle animation", lambda: self.samples() != first, timeout)
+
+    def still_for(self, seconds, read):
+        first, deadline = read(), time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            self.assertEqual(read(), first)
+            time.sleep(0.05)
 
     def caption(self, part):
         return self.js("var e=document.getElementById(arguments[0]);"

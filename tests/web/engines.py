@@ -16,9 +16,6 @@ CHROMIUM = "/usr/bin/chromium"
 # Without these Chromium reaches for the outside, and as root it needs --no-sandbox.
 CHROMIUM_FLAGS = ("--headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking "
                   "--disable-component-update --disable-sync").split()
-# Keeps the console's errors in the page, from its first script on.
-CONSOLE_HOOK = ("if(!window.__console){window.__console=[];var o=console.error;console.error=function(){"
-                "__console.push('error: '+[].join.call(arguments,' '));return o.apply(console,arguments)}}")
 KEYS = {"Tab": (9, "\t"), "Enter": (13, "\r"), " ": (32, " ")}
 
 
@@ -58,6 +55,9 @@ class Selenium(Engine):
     def navigate(self, url):
         self.driver.get(url)
 
+    def perform(self, sources):
+        self.driver.execute("actions", {"actions": sources})
+
 
 class Chromium(Selenium):
     name = "chromium"
@@ -71,9 +71,9 @@ class Chromium(Selenium):
         options.binary_location = CHROMIUM
         for flag in CHROMIUM_FLAGS + ["--user-data-dir=" + self.profile, *extra_flags]:
             options.add_argument(flag)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.set_script_timeout(30)
-        self.cdp("Page.addScriptToEvaluateOnNewDocument", source=CONSOLE_HOOK)
 
     def cdp(self, command, **params):
         return self.driver.execute_cdp_cmd(command, params)
@@ -82,10 +82,6 @@ class Chromium(Selenium):
         self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
                  deviceScaleFactor=2 if mobile else 1, mobile=mobile)
         self.cdp("Emulation.setTouchEmulationEnabled", enabled=mobile, maxTouchPoints=5 if mobile else 1)
-
-    def click(self, x, y):
-        for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
-            self.cdp("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
 
     def tap(self, x, y):
         self.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
@@ -97,9 +93,6 @@ class Chromium(Selenium):
         self.cdp("Input.dispatchKeyEvent", type="keyDown", text=text, **event)
         if up:
             self.cdp("Input.dispatchKeyEvent", type="keyUp", **event)
-
-    def console(self):
-        return self.js("return window.__console || []")
 
     def quit(self):
         self.driver.quit()
@@ -140,9 +133,6 @@ class WebKit(Selenium):
             self.driver.set_window_rect(width=width + inner[2] - inner[0], height=height + inner[3] - inner[1])
             time.sleep(0.1)
         raise AssertionError("WebKit's viewport stays %s" % inner[:2])
-
-    def perform(self, sources):
-        self.driver.execute("actions", {"actions": sources})
 
     def quit(self):
         try:

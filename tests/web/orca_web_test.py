@@ -28,7 +28,7 @@ APP_FLAGS = (
 
 
 def main():
-    site = Site(sys.argv[1] if len(sys.argv) > 1 else DIST).start()
+    site = Site(sys.argv[1] if len(sys.argv) > 1 else DIST)
 
     def open_page(session, before):
         profile = tempfile.mkdtemp(prefix="profile-", dir=session.root)

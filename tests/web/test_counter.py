@@ -8,7 +8,7 @@ import subprocess
 import tempfile
 import time
 
-from browser import COUNTER_HOST, COUNTER_PATH, Browser, CounterServer, PageTest, Site
+from browser import COUNTER_HOST, COUNTER_PATH, CounterServer, PageTest, Site
 from engines import chromium_only
 
 
@@ -16,14 +16,15 @@ from engines import chromium_only
 class Counter(PageTest):
     @classmethod
     def setUpClass(cls):
-        cls.counter, cls.site = CounterServer(), Site()
-        cls.browser = Browser(["--host-resolver-rules=MAP %s 127.0.0.1:%d" % (COUNTER_HOST, cls.counter.port),
-                               "--ignore-certificate-errors"])
+        cls.counter = CounterServer()
+        cls.flags = ["--host-resolver-rules=MAP %s 127.0.0.1:%d" % (COUNTER_HOST, cls.counter.port),
+                     "--ignore-certificate-errors"]
+        super().setUpClass()
 
     @classmethod
     def tearDownClass(cls):
-        for each in (cls.browser.quit, cls.site.stop, cls.counter.stop):
-            each()
+        super().tearDownClass()
+        cls.counter.stop()
 
     def start(self, mode, query="", site=None):
         self.counter.mode = mode
@@ -36,7 +37,7 @@ class Counter(PageTest):
         return self.wait("the counter page to be asked for", lambda: self.counter.requests and self.counter.requests[0])
 
     def goes_on(self):
-        self.js("document.getElementById('command9').click()")
+        self.js("command9.click()")
         self.assertEqual(self.caption("command9"), "Dur")
 
     def test_one_get_of_the_counter_page_two_seconds_after_start_and_no_redirect_followed(self):
@@ -52,8 +53,7 @@ class Counter(PageTest):
     def test_a_silent_server_is_given_up_at_the_deadline_and_the_page_goes_on(self):
         self.start("silent", "?counterDeadline=1000")
         arrived = self.first_request()[0]
-        first = self.samples()
-        self.wait("the idle animation while the request waits", lambda: self.samples() != first, 0.5)
+        self.animates(0.5)  # while the request waits
         self.goes_on()
         closed = self.wait("the request to be given up", lambda: self.counter.closed and self.counter.closed[0], 4)
         self.assertTrue(0.8 <= closed - arrived <= 2.5, closed - arrived)

@@ -8,6 +8,8 @@ import subprocess
 import tempfile
 from pathlib import Path
 
+from PIL import Image
+
 from browser import CONTROLLED, DIST, ROOT, Browser, PageTest, Site
 from engines import chromium_only
 
@@ -29,7 +31,7 @@ class Offline(PageTest):
         self.site.stop()
 
     def serve(self, folder, port=None):
-        site = Site(folder, port).start()
+        site = Site(folder, port)
         self.addCleanup(site.stop)
         return site
 
@@ -37,10 +39,8 @@ class Offline(PageTest):
     def test_the_manifest_reads_without_errors_and_its_icons_are_their_sizes(self):
         manifest = json.loads((DIST / "vorlen.webmanifest").read_text(encoding="utf-8"))
         for image in manifest["icons"] + manifest["screenshots"]:
-            header = (DIST / image["src"]).read_bytes()[:24]
-            self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n", image["src"])
-            size = "%dx%d" % (int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big"))
-            self.assertEqual(size, image["sizes"], image["src"])
+            with Image.open(DIST / image["src"]) as png:
+                self.assertEqual((png.format, "%dx%d" % png.size), ("PNG", image["sizes"]), image["src"])
         self.browser.open(self.serve(DIST, self.site.port).url)
         self.assertEqual(self.browser.cdp("Page.getAppManifest")["errors"], [])
 
@@ -48,7 +48,7 @@ class Offline(PageTest):
         for query in ("", "?counterDeadline=500"):
             with self.subTest(query=query):
                 self.browser.open(self.site.url + query)
-                self.js("document.getElementById('command9').click()")
+                self.js("command9.click()")
                 self.js("document.getElementById(arguments[0]).click()", self.answer(True))
                 self.assertEqual(self.counts(), (1, 1, 0))
         self.assertEqual(self.js("return Promise.all(['vorlen-192.png','vorlen-512.png','vorlen-maskable-512.png']"
@@ -71,4 +71,4 @@ class Offline(PageTest):
         self.browser.open(self.site.url)
         self.wait("the new version's cache alone", lambda: self.js(CONTROLLED) == [cache_name(folder)], 10)
         self.browser.open(self.site.url)
-        self.assertEqual(self.js("return document.getElementById('Form1').dataset.next"), "1")
+        self.assertEqual(self.js("return Form1.dataset.next"), "1")
