@@ -245,10 +245,9 @@ TEST(CarryOn, RefusedStepIsSkippedAndTheRestHappens)
                  {wrongAnswer, "Frame5.setVisible", {}},
                  {wrongAnswer, "Label13.setCaption", {}}}) {
             Log expected = play(routine, "", false);
-            std::erase_if(expected, [&](const std::string& write) {
-                return write.starts_with(refused) ||
-                       std::any_of(alsoLost.begin(), alsoLost.end(),
-                                   [&](auto& p) { return write.starts_with(p); });
+            std::erase_if(expected, [&lost = alsoLost, &step = refused](const std::string& write) {
+                return write.starts_with(step) ||
+                       std::any_of(lost.begin(), lost.end(), [&](auto& p) { return write.starts_with(p); });
             });
             EXPECT_EQ(play(routine, refused, anInt), expected) << refused << (anInt ? ", an int" : "");
         }

@@ -93,8 +93,9 @@ TEST(Drawing, ALineIsItsBarCutToItsPanel)
              {"Line5", 96, {0, 46, 304, 4}},
              {"Line5", 144, {0, 69, 456, 6}},
              {"Line7", 96, {24, 199, 260, 2}}}) { // in the dedication panel
-        const auto* line = std::find_if(design::lines.begin(), design::lines.end(),
-                                        [&name](const design::Line& row) { return row.name == name; });
+        const auto* line =
+            std::find_if(design::lines.begin(), design::lines.end(),
+                         [&wanted = name](const design::Line& row) { return row.name == wanted; });
         ASSERT_NE(line, design::lines.end());
         EXPECT_EQ(lineBox(*line, dpi), bar) << name << " at " << dpi;
     }
