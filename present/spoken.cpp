@@ -78,6 +78,10 @@ std::string windowDescription()
 
 Spoken::Spoken(WindowModel& model)
 {
+    for (std::size_t i = 0; i < design::partCount; ++i) {
+        const auto part = static_cast<Part>(i);
+        model.setInTree(part, role(part) != Role::LeftOut);
+    }
     model.setDescription(Part::Combo1, std::string(phrase::tableChoice));
     model.setDescription(Part::Combo2, std::string(phrase::orderChoice));
     name(model);
@@ -98,11 +102,14 @@ void Spoken::name(WindowModel& model) const
         model.setName(label, caption(label) + caption(value));
     }
     model.setName(Part::command9, caption(Part::command9));
-    // Each answer is called what it shows, so that a child who speaks to
-    // the computer can say it; while idle the samples change these names
-    // under disabled buttons, where no screen reader speaks them.
+    // In a quiz each answer is called what it shows, so that a child who
+    // speaks to the computer can say it. While idle the answers show locked
+    // samples, new eleven times a second, that nobody can press or say: they
+    // are out of the tree, and nameless, so that nothing a screen reader
+    // follows changes at the samples' pace.
     for (const Part answer : answers) {
-        model.setName(answer, caption(answer));
+        model.setInTree(answer, running);
+        model.setName(answer, running ? caption(answer) : std::string());
     }
     model.setName(Part::chameleonButton1, caption(Part::chameleonButton1));
     model.setName(Part::chameleonButton2, caption(Part::chameleonButton2));

@@ -24,9 +24,11 @@ inline constexpr std::string_view orderChoice = "Soru sırası seçimi";
 inline constexpr std::string_view dedication = "İthaf";
 } // namespace phrase
 
-// What a part is to a screen reader. Left out: not in the accessibility tree
-// at all, because another part says what it shows (the counts, the question's
-// labels, the blinking labels) or nobody ever sees it.
+// What a part is to a screen reader. Left out: never in the accessibility
+// tree, because another part says what it shows (the counts, the question's
+// labels, the blinking labels) or nobody ever sees it. A part with a role is
+// in the tree while its state's inTree holds: the answers are out of it while
+// they show locked samples.
 enum class Role : std::uint8_t { Grouping, Alert, StaticText, Button, List, Graphic, LeftOut };
 
 [[nodiscard]] Role role(Part part);

@@ -48,6 +48,7 @@ std::uint16_t differences(const PartState& now, const PartState& shown)
     mark(now.running != shown.running, Property::Running);
     mark(now.name != shown.name, Property::Name);
     mark(now.description != shown.description, Property::Description);
+    mark(now.inTree != shown.inTree, Property::Tree);
     return what;
 }
 
@@ -182,6 +183,12 @@ void WindowModel::setName(Part part, std::string name)
 void WindowModel::setDescription(Part part, std::string description)
 {
     at(part).description = std::move(description);
+    refresh(part);
+}
+
+void WindowModel::setInTree(Part part, bool inTree)
+{
+    at(part).inTree = inTree;
     refresh(part);
 }
 

@@ -32,6 +32,7 @@ enum class Property : std::uint16_t {
     Running = 1U << 5U,     // a timer runs
     Name = 1U << 6U,        // what a screen reader calls it
     Description = 1U << 7U, // what a screen reader adds to the name
+    Tree = 1U << 8U,        // whether a screen reader finds it at all
 };
 
 // One part whose state differs from what the front end last applied.
@@ -54,6 +55,7 @@ struct PartState {
     bool running = false; // timers
     std::string name;     // what a screen reader calls the part
     std::string description;
+    bool inTree = true; // in the accessibility tree; out of it, its name is never given
 };
 
 // The child's system settings.
@@ -101,6 +103,7 @@ public:
 
     void setName(Part part, std::string name);
     void setDescription(Part part, std::string description);
+    void setInTree(Part part, bool inTree);
 
     [[nodiscard]] const Circumstances& circumstances() const { return circumstances_; }
     void setCircumstances(const Circumstances& circumstances);

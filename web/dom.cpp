@@ -37,7 +37,7 @@ EM_JS(void, vorlen_bind, (const char* names, const char* status, const char* ale
             // The caption as shown, kept from screen readers, and for a
             // label apart from it what they read.
             var said = e.querySelector(".spoken");
-            v.c[i] = text(e.querySelector("[aria-hidden]"));
+            v.c[i] = text(tag == "SPAN" && e.getAttribute("aria-hidden") ? e : e.querySelector("[aria-hidden]"));
             if (said) {
                 v.s[i] = text(said);
             }
@@ -73,10 +73,21 @@ EM_JS(void, vorlen_colour, (int part, const char* css), {
     }
 });
 
-EM_JS(void, vorlen_visible, (int part, int visible), {
+EM_JS(void, vorlen_visible, (int part, int visible, int quietly), {
     var e = Module.vorlen.p[part];
-    if (e) {
+    if (e && quietly) {
+        e.classList.toggle("off", !visible);
+    } else if (e) {
         e.hidden = !visible;
+    }
+});
+
+EM_JS(void, vorlen_tree, (int part, int inTree), {
+    var e = Module.vorlen.p[part];
+    if (e && inTree) {
+        e.removeAttribute("aria-hidden");
+    } else if (e) {
+        e.setAttribute("aria-hidden", "true");
     }
 });
 
@@ -236,9 +247,14 @@ void setColour(int part, std::string_view css)
     vorlen_colour(part, terminated.c_str());
 }
 
-void setVisible(int part, bool visible)
+void setVisible(int part, bool visible, bool quietly)
 {
-    vorlen_visible(part, visible ? 1 : 0);
+    vorlen_visible(part, visible ? 1 : 0, quietly ? 1 : 0);
+}
+
+void setInTree(int part, bool inTree)
+{
+    vorlen_tree(part, inTree ? 1 : 0);
 }
 
 void setEnabled(int part, bool enabled)

@@ -15,9 +15,13 @@ void bind(const std::string& names);
 
 void setCaption(int part, std::string_view text);
 void setColour(int part, std::string_view css);
-void setVisible(int part, bool visible);
+// quietly: a part out of the accessibility tree, shown and hidden by its look
+// alone (the class off), which no screen reader hears of.
+void setVisible(int part, bool visible, bool quietly);
 void setEnabled(int part, bool enabled);
 void setChoice(int part, int entry);
+// Out of the accessibility tree (aria-hidden) or back into it.
+void setInTree(int part, bool inTree);
 void setName(int part, std::string_view name);
 void setDescription(int part, std::string_view description);
 void focus(int part);

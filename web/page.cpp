@@ -75,16 +75,17 @@ std::string label(const design::Control& row, const present::PartState& state, c
     } else if (anchor == present::Anchor::Centre) {
         classes += " centred";
     }
-    const std::string out = "<span" + idAndState(row.part, state) + " class=\"" + classes + "\"";
     const std::string shown = escaped(shownCaption(row.part, state.caption));
-    if (present::role(row.part) == Role::LeftOut) {
-        // Out of the tree through its caption alone, so that the label itself
-        // can hide and show.
-        return out + "><span aria-hidden=\"true\">" + shown + "</span></span>";
+    if (!state.inTree) {
+        // Out of the tree as a whole, and shown and hidden by its look alone
+        // (the off class): a label that blinks changes nothing that a screen
+        // reader follows, and never carries both hidden and aria-hidden.
+        return "<span id=\"" + std::string(design::name(row.part)) + "\" class=\"" + classes +
+               (state.visible ? "" : " off") + "\" aria-hidden=\"true\">" + shown + "</span>";
     }
     // The caption as shown, and apart from it what a screen reader reads.
-    return out + "><span aria-hidden=\"true\">" + shown + "</span><span class=\"spoken\">" +
-           escaped(state.name) + "</span></span>";
+    return "<span" + idAndState(row.part, state) + " class=\"" + classes + "\"><span aria-hidden=\"true\">" +
+           shown + "</span><span class=\"spoken\">" + escaped(state.name) + "</span></span>";
 }
 
 std::string control(const design::Control& row, const present::PartState& state,
@@ -100,7 +101,8 @@ std::string control(const design::Control& row, const present::PartState& state,
         // out of the accessibility tree, so that a name that stays put while
         // the samples run is all a screen reader follows.
         return "<button" + idAndState(row.part, state) + R"( type="button" class="button )" + font + "\"" +
-               named(state) + (state.enabled ? "" : " disabled") + focus + "><span aria-hidden=\"true\">" +
+               named(state) + (state.inTree ? "" : " aria-hidden=\"true\"") +
+               (state.enabled ? "" : " disabled") + focus + "><span aria-hidden=\"true\">" +
                escaped(state.caption) + "</span></button>";
     case Kind::List: {
         // Locked as the window is created, until the program's load step

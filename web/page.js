@@ -9,7 +9,9 @@
  * What the page and the program's bridge (dom.cpp) agree on:
  *  - every part is the element whose id is its design name (Frame1, Label4,
  *    cev1, Combo1 ...; the timers have none); a label shows its caption in its
- *    [aria-hidden] child and says its name in its .spoken child; a button
+ *    [aria-hidden] child and says its name in its .spoken child, or, left out
+ *    of the accessibility tree, is [aria-hidden] itself, shows its caption as
+ *    its text and hides by the class off rather than [hidden]; a button
  *    shows its caption in its [aria-hidden] child and is named by
  *    aria-label; a list is the <select> with that id, inside its drawn box;
  *  - #status and #alert are the regions that say announcements;

@@ -117,7 +117,7 @@ void WebForm::start()
     dom::bind(partNames());
     // The timers run from creation on, as the model starts them.
     for (const design::Timer& timer : design::timers) {
-        run(timer.part, form_.model()[timer.part].running);
+        running(timer.part, form_.model()[timer.part].running);
     }
     present::Update restored;
     enter([this, &restored]() -> const present::Update& {
@@ -180,7 +180,7 @@ void WebForm::tick(void* slot)
     timer->form->enter([timer]() -> const present::Update& { return timer->form->form_.tick(timer->part); });
 }
 
-void WebForm::run(Part timer, bool running)
+void WebForm::running(Part timer, bool running)
 {
     TimerSlot& slot = timers_[design::timerIndex(timer)];
     if (running && slot.interval == 0) {
@@ -191,53 +191,65 @@ void WebForm::run(Part timer, bool running)
     }
 }
 
+void WebForm::caption(Part part, const std::string& caption)
+{
+    dom::setCaption(at(part), shownCaption(part, caption));
+}
+
+// A button's and a list's text colours are the style sheet's, by state.
+void WebForm::colour(Part part, Colour colour)
+{
+    dom::setColour(at(part), cssColour(colour));
+}
+
+void WebForm::visible(Part part, bool visible, bool inTree)
+{
+    dom::setVisible(at(part), visible, !inTree);
+}
+
+void WebForm::enabled(Part part, bool enabled)
+{
+    dom::setEnabled(at(part), enabled);
+}
+
+void WebForm::choice(Part list, int entry)
+{
+    dom::setChoice(at(list), entry);
+}
+
+void WebForm::inTree(Part part, bool inTree)
+{
+    dom::setInTree(at(part), inTree);
+}
+
+void WebForm::name(Part part, const std::string& name)
+{
+    dom::setName(at(part), name);
+}
+
+void WebForm::description(Part part, const std::string& description)
+{
+    dom::setDescription(at(part), description);
+}
+
+void WebForm::focus(Part part)
+{
+    dom::focus(at(part));
+}
+
+void WebForm::announce(const present::Announcement& said)
+{
+    dom::announce(said.text, said.urgent, said.carrier ? at(*said.carrier) : -1);
+}
+
+void WebForm::requestCounter(const CounterPlan& plan)
+{
+    dom::requestQuietly(plan.page.absolute(), static_cast<int>(plan.deadline.count()));
+}
+
 void WebForm::apply(const present::Update& update)
 {
-    for (const present::Change& change : update.changes) {
-        const present::PartState& state = form_.model()[change.part];
-        const int part = at(change.part);
-        const design::Kind kind = design::kind(change.part);
-        if (change.has(Property::Caption) &&
-            (kind == design::Kind::Label || kind == design::Kind::Button || kind == design::Kind::TextBox)) {
-            dom::setCaption(part, shownCaption(change.part, state.caption));
-        }
-        // A button's and a list's text colours are the style sheet's, by state.
-        if (change.has(Property::Colour) && kind == design::Kind::Label) {
-            dom::setColour(part, cssColour(state.colour));
-        }
-        if (change.has(Property::Visible)) {
-            dom::setVisible(part, state.visible);
-        }
-        if (change.has(Property::Enabled)) {
-            dom::setEnabled(part, state.enabled);
-        }
-        if (change.has(Property::Choice) && kind == design::Kind::List) {
-            dom::setChoice(part, state.choice);
-        }
-        if (change.has(Property::Running) && kind == design::Kind::Timer) {
-            run(change.part, state.running);
-        }
-        if (present::role(change.part) == present::Role::LeftOut) {
-            continue; // out of the accessibility tree: nothing to name
-        }
-        if (change.has(Property::Name)) {
-            dom::setName(part, state.name);
-        }
-        if (change.has(Property::Description)) {
-            dom::setDescription(part, state.description);
-        }
-    }
-    if (update.focus) {
-        dom::focus(at(*update.focus));
-    }
-    if (update.announcement) {
-        const present::Announcement& said = *update.announcement;
-        dom::announce(said.text, said.urgent, said.carrier ? at(*said.carrier) : -1);
-    }
-    if (update.counterRequest) {
-        dom::requestQuietly(update.counterRequest->page.absolute(),
-                            static_cast<int>(update.counterRequest->deadline.count()));
-    }
+    present::apply(update, form_.model(), *this, &dom::reportToConsole);
 }
 
 } // namespace vorlen::web

@@ -7,9 +7,11 @@
 
 #include "engine/failure_boundary.h"
 #include "present/form.h"
+#include "present/surface.h"
 
 #include <array>
 #include <chrono>
+#include <string>
 #include <string_view>
 
 namespace vorlen::web {
@@ -21,7 +23,8 @@ using design::Part;
 // cannot wait 15 s. Anything else is reported and gives the default.
 [[nodiscard]] std::chrono::milliseconds counterDeadline(std::string_view query, const FailureReport& report);
 
-class WebForm {
+// The surface the model's updates are applied to is the page (dom.h).
+class WebForm : private present::Surface {
 public:
     explicit WebForm(std::chrono::milliseconds counterDeadline);
     WebForm(const WebForm&) = delete;
@@ -51,8 +54,21 @@ private:
 
     static void tick(void* slot);
     void apply(const present::Update& update);
-    void run(Part timer, bool running);
     template <typename Event> void enter(Event&& event);
+
+    // The surface, for the page's elements.
+    void caption(Part part, const std::string& caption) override;
+    void colour(Part part, Colour colour) override;
+    void visible(Part part, bool visible, bool inTree) override;
+    void enabled(Part part, bool enabled) override;
+    void choice(Part list, int entry) override;
+    void running(Part timer, bool running) override;
+    void inTree(Part part, bool inTree) override;
+    void name(Part part, const std::string& name) override;
+    void description(Part part, const std::string& description) override;
+    void focus(Part part) override;
+    void announce(const present::Announcement& said) override;
+    void requestCounter(const CounterPlan& plan) override;
 
     present::Form form_;
     std::array<TimerSlot, design::timers.size()> timers_{};

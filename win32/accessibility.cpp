@@ -1,8 +1,10 @@
 #include "win32/accessibility.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <commctrl.h>
+#include <cstdint>
 #include <memory>
 #include <oleacc.h>
 #include <string_view>
@@ -16,6 +18,8 @@ struct AccessibleEntry {
     long role = ROLE_SYSTEM_CLIENT;
     std::wstring name;
     std::wstring description;
+    std::size_t order = 0; // where it comes among its siblings
+    bool inTree = true;
 };
 
 namespace {
@@ -51,16 +55,23 @@ std::shared_ptr<AccessibleEntry> entryOf(HWND window)
     return found != registry().end() ? found->second : nullptr;
 }
 
-// The child windows in the tree: those that answer screen readers here.
+// The child windows in the tree (those that answer screen readers here), in
+// the order they were added: the window's reading order, which its stacking
+// order is not (the panels that open over the others lie on top).
 std::vector<HWND> childrenInTree(HWND window)
 {
-    std::vector<HWND> children;
+    std::vector<std::pair<std::size_t, HWND>> children;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (registry().contains(child)) {
-            children.push_back(child);
+        if (const auto found = registry().find(child); found != registry().end() && found->second->inTree) {
+            children.emplace_back(found->second->order, child);
         }
     }
-    return children;
+    std::sort(children.begin(), children.end());
+    std::vector<HWND> ordered;
+    for (const auto& [order, child] : children) {
+        ordered.push_back(child);
+    }
+    return ordered;
 }
 
 // The program's own window classes answer WM_GETOBJECT in their window
@@ -221,7 +232,13 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
-        return standard_->get_accState(child, state);
+        const HRESULT result = standard_->get_accState(child, state);
+        // Unseen inside a hidden panel too, as Windows has it; Wine's
+        // standard object looks only at the window's own style.
+        if (SUCCEEDED(result) && isSelf(child) && state->vt == VT_I4 && IsWindowVisible(window_) == FALSE) {
+            state->lVal |= STATE_SYSTEM_INVISIBLE;
+        }
+        return result;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
     {
@@ -335,13 +352,27 @@ Accessibility::~Accessibility()
     }
 }
 
-void Accessibility::add(HWND window, long role, const std::wstring& name, const std::wstring& description)
+void Accessibility::add(HWND window, long role, const std::wstring& name, const std::wstring& description,
+                        bool inTree)
 {
-    registry()[window] = std::make_shared<AccessibleEntry>(AccessibleEntry{role, name, description});
+    // The announcer, made first, comes last among the window's children.
+    const std::size_t order = window == announcer_ ? SIZE_MAX : windows_.size();
+    registry()[window] =
+        std::make_shared<AccessibleEntry>(AccessibleEntry{role, name, description, order, inTree});
     windows_.push_back(window);
     if (!isOwnClass(window)) {
         SetWindowSubclass(window, &answerThroughSubclass, subclassId, 0);
     }
+}
+
+void Accessibility::setInTree(HWND window, bool inTree)
+{
+    const std::shared_ptr<AccessibleEntry> entry = entryOf(window);
+    if (entry == nullptr || entry->inTree == inTree) {
+        return;
+    }
+    entry->inTree = inTree;
+    NotifyWinEvent(EVENT_OBJECT_REORDER, GetParent(window), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Accessibility::setName(HWND window, const std::wstring& name)

@@ -25,8 +25,13 @@ public:
     Accessibility(const Accessibility&) = delete;
     Accessibility& operator=(const Accessibility&) = delete;
 
-    // Roles as MSAA numbers them (ROLE_SYSTEM_*).
-    void add(HWND window, long role, const std::wstring& name, const std::wstring& description = {});
+    // Roles as MSAA numbers them (ROLE_SYSTEM_*). A window out of the tree
+    // for now is no container's child until setInTree().
+    void add(HWND window, long role, const std::wstring& name, const std::wstring& description = {},
+             bool inTree = true);
+    // Into its container's children or out of them; listeners hear that the
+    // container's children changed (EVENT_OBJECT_REORDER).
+    void setInTree(HWND window, bool inTree);
 
     // Listeners hear of a change (EVENT_OBJECT_NAMECHANGE, ..._DESCRIPTIONCHANGE)
     // unless the window has the keyboard focus.

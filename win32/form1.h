@@ -13,6 +13,7 @@
 #include "design/design.h"
 #include "engine/controls.h"
 #include "present/form.h"
+#include "present/surface.h"
 #include "win32/system_look.h"
 #include "win32/window_class.h"
 
@@ -28,8 +29,9 @@ namespace vorlen::win32 {
 class Accessibility;
 class Parts;
 
-// The window keeps the name it has always had.
-class Form1 {
+// The window keeps the name it has always had. It is the surface the window
+// model's updates are applied to.
+class Form1 : private present::Surface {
 public:
     struct Options {
         // The window model's; a failure that reaches the window goes to a
@@ -82,8 +84,22 @@ private:
 
     // Applies what changed, then the focus, then the announcement.
     void apply(const present::Update& update);
-    void applyPart(const present::Change& change);
     void setTimer(design::Part timer, bool running);
+
+    // The surface, for Win32's windows (form1_apply.cpp).
+    using Part = design::Part;
+    void caption(Part part, const std::string& caption) override;
+    void colour(Part part, Colour colour) override;
+    void visible(Part part, bool visible, bool inTree) override;
+    void enabled(Part part, bool enabled) override;
+    void choice(Part list, int entry) override;
+    void running(Part timer, bool running) override;
+    void inTree(Part part, bool inTree) override;
+    void name(Part part, const std::string& name) override;
+    void description(Part part, const std::string& description) override;
+    void focus(Part part) override;
+    void announce(const present::Announcement& said) override;
+    void requestCounter(const CounterPlan& plan) override;
     // Reads the system settings and passes them to the model and the parts.
     void takePreferences();
     void buildAccessibility();

@@ -1,9 +1,8 @@
-// What the model says changed, applied to the parts: captions, colours,
-// visible and enabled states, the lists' choices, Text1's text, the timers,
-// and what screen readers read (names, descriptions), then the keyboard
-// focus, then the announcement, and last the visit-counter request. Each
-// step runs inside the failure boundary: a part that cannot take its change
-// is reported and the rest go on.
+// The window as the surface that the model's updates are applied to
+// (present/surface.h): captions, colours, visible and enabled states, the
+// lists' choices, Text1's text, the timers, and what screen readers read
+// (place in the tree, names, descriptions), the keyboard focus, the
+// announcement and the visit-counter request, each through Win32.
 #include "engine/failure_boundary.h"
 #include "present/spoken.h"
 #include "win32/accessibility.h"
@@ -19,8 +18,6 @@
 namespace vorlen::win32 {
 
 namespace {
-
-using present::Property;
 
 long msaaRole(present::Role role)
 {
@@ -50,14 +47,21 @@ void Form1::buildAccessibility()
     accessibility_ = std::make_unique<Accessibility>(window_);
     accessibility_->add(window_, ROLE_SYSTEM_CLIENT, widen(present::phrase::windowName),
                         widen(present::windowDescription()));
-    for (std::size_t i = 0; i < design::partCount; ++i) {
-        const auto part = static_cast<Part>(i);
+    // In the window's reading order: the panels as drawn, each control in
+    // the order its panel was drawn with.
+    const auto add = [this](Part part) {
         const present::Role role = present::role(part);
         if (role != present::Role::LeftOut) {
             const present::PartState& state = form_->model()[part];
             accessibility_->add(parts_->hwnd(part), msaaRole(role), widen(state.name),
-                                widen(state.description));
+                                widen(state.description), state.inTree);
         }
+    };
+    for (const design::Panel& row : design::panels) {
+        add(row.part);
+    }
+    for (const design::Control& row : design::controls) {
+        add(row.part);
     }
 }
 
@@ -75,88 +79,101 @@ void Form1::setTimer(Part timer, bool running)
     runs = running;
 }
 
-void Form1::applyPart(const present::Change& change)
+void Form1::caption(Part part, const std::string& caption)
 {
-    const Part part = change.part;
-    const present::PartState& state = form_->model()[part];
-    const design::Kind kind = design::kind(part);
-    if (kind == design::Kind::Timer) {
-        if (change.has(Property::Running)) {
-            setTimer(part, state.running);
+    switch (design::kind(part)) {
+    case design::Kind::Label:
+        parts_->label(part).setCaption(widen(caption));
+        break;
+    case design::Kind::Button:
+        parts_->button(part).setCaption(widen(caption));
+        break;
+    case design::Kind::TextBox:
+        if (SetWindowTextW(parts_->hwnd(part), widen(caption).c_str()) == FALSE) {
+            throw std::runtime_error("the text box refused its text");
         }
-        return;
+        break;
+    default:
+        break;
     }
+}
+
+void Form1::colour(Part part, Colour colour)
+{
+    parts_->label(part).setColour(colour);
+}
+
+void Form1::visible(Part part, bool visible, bool inTree)
+{
+    if (!inTree && design::kind(part) == design::Kind::Label) {
+        // Out of the tree, and blinking: by its paint, which no screen
+        // reader hears of, where ShowWindow would raise a show or hide event.
+        parts_->label(part).setShown(visible);
+    } else {
+        ShowWindow(parts_->hwnd(part), visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void Form1::enabled(Part part, bool enabled)
+{
     HWND window = parts_->hwnd(part);
-    if (change.has(Property::Caption)) {
-        switch (kind) {
-        case design::Kind::Label:
-            parts_->label(part).setCaption(widen(state.caption));
-            break;
-        case design::Kind::Button:
-            parts_->button(part).setCaption(widen(state.caption));
-            break;
-        case design::Kind::TextBox:
-            if (SetWindowTextW(window, widen(state.caption).c_str()) == FALSE) {
-                throw std::runtime_error("the text box refused its text");
-            }
-            break;
-        default:
-            break;
-        }
+    EnableWindow(window, enabled ? TRUE : FALSE);
+    if (design::kind(part) == design::Kind::Panel) {
+        // The buttons of a locked panel drop their hover look.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
-    if (change.has(Property::Colour) && kind == design::Kind::Label) {
-        parts_->label(part).setColour(state.colour);
+}
+
+void Form1::choice(Part list, int entry)
+{
+    SendMessageW(parts_->hwnd(list), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+}
+
+void Form1::running(Part timer, bool running)
+{
+    setTimer(timer, running);
+}
+
+void Form1::inTree(Part part, bool inTree)
+{
+    accessibility_->setInTree(parts_->hwnd(part), inTree);
+}
+
+void Form1::name(Part part, const std::string& name)
+{
+    accessibility_->setName(parts_->hwnd(part), widen(name));
+}
+
+void Form1::description(Part part, const std::string& description)
+{
+    accessibility_->setDescription(parts_->hwnd(part), widen(description));
+}
+
+void Form1::focus(Part part)
+{
+    HWND target = parts_->hwnd(part);
+    focusToRestore_ = target;
+    // Never taken from another window: an inactive window gets the focus
+    // back where the model left it when it is activated.
+    if (GetActiveWindow() == window_ && IsWindowVisible(window_) != FALSE) {
+        SetFocus(target);
     }
-    if (change.has(Property::Choice) && kind == design::Kind::List) {
-        SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(state.choice), 0);
-    }
-    if (change.has(Property::Enabled)) {
-        EnableWindow(window, state.enabled ? TRUE : FALSE);
-        if (kind == design::Kind::Panel) {
-            // The buttons of a locked panel drop their hover look.
-            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-        }
-    }
-    if (change.has(Property::Visible)) {
-        ShowWindow(window, state.visible ? SW_SHOWNA : SW_HIDE);
-    }
-    if (present::role(part) != present::Role::LeftOut) {
-        if (change.has(Property::Name)) {
-            accessibility_->setName(window, widen(state.name));
-        }
-        if (change.has(Property::Description)) {
-            accessibility_->setDescription(window, widen(state.description));
-        }
-    }
+}
+
+void Form1::announce(const present::Announcement& said)
+{
+    accessibility_->announce(widen(said.text), said.urgent,
+                             said.carrier ? parts_->hwnd(*said.carrier) : nullptr);
+}
+
+void Form1::requestCounter(const CounterPlan& plan)
+{
+    sendOverWinInet(plan);
 }
 
 void Form1::apply(const present::Update& update)
 {
-    const FailureReport reportHere = [this](const std::string& line) { report(line); };
-    for (const present::Change& change : update.changes) {
-        runReportingFailure(reportHere, design::name(change.part), [&] { applyPart(change); });
-    }
-    if (update.focus) {
-        runReportingFailure(reportHere, "focus", [&] {
-            HWND target = parts_->hwnd(*update.focus);
-            focusToRestore_ = target;
-            // Never taken from another window: an inactive window gets the
-            // focus back where the model left it when it is activated.
-            if (GetActiveWindow() == window_ && IsWindowVisible(window_) != FALSE) {
-                SetFocus(target);
-            }
-        });
-    }
-    if (update.announcement) {
-        runReportingFailure(reportHere, "announcement", [&] {
-            const present::Announcement& said = *update.announcement;
-            accessibility_->announce(widen(said.text), said.urgent,
-                                     said.carrier ? parts_->hwnd(*said.carrier) : nullptr);
-        });
-    }
-    if (update.counterRequest) {
-        sendOverWinInet(*update.counterRequest);
-    }
+    present::apply(update, form_->model(), *this, [this](const std::string& line) { report(line); });
 }
 
 } // namespace vorlen::win32

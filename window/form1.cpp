@@ -14,10 +14,8 @@
 #include <QTimer>
 
 #include <utility>
-#include <vector>
 
 using namespace vorlen;
-using present::Property;
 using P = design::Part;
 
 namespace {
@@ -89,81 +87,96 @@ void Form1::connectEvents()
 void Form1::apply(const present::Update& update)
 {
     applying_ = true;
-    runReportingFailure(options_.reportFailure, "window", [&] {
-        const present::WindowModel& model = form_->model();
-        std::vector<QWidget*> hideAfterFocus;
-        for (const present::Change& change : update.changes) {
-            const present::PartState& now = model[change.part];
-            QObject* object = parts_[change.part];
-            switch (design::kind(change.part)) {
-            case design::Kind::Timer: {
-                auto* timer = static_cast<QTimer*>(object);
-                if (change.has(Property::Running)) {
-                    now.running ? timer->start() : timer->stop();
-                }
-                continue;
-            }
-            case design::Kind::Label:
-                if (change.has(Property::Caption)) {
-                    static_cast<QuizLabel*>(object)->setCaption(now.caption);
-                }
-                if (change.has(Property::Colour)) {
-                    setTextColour(static_cast<QWidget*>(object), now.colour);
-                }
-                break;
-            case design::Kind::Button:
-                if (change.has(Property::Caption)) {
-                    static_cast<QuizButton*>(object)->setText(QString::fromStdString(now.caption));
-                }
-                break;
-            case design::Kind::List:
-                if (change.has(Property::Choice)) {
-                    static_cast<QuizList*>(object)->setCurrentIndex(now.choice);
-                }
-                break;
-            case design::Kind::TextBox:
-                if (change.has(Property::Caption)) {
-                    static_cast<QLineEdit*>(object)->setText(QString::fromStdString(now.caption));
-                }
-                break;
-            case design::Kind::Panel:
-            case design::Kind::Picture:
-                break;
-            }
-            auto* widget = static_cast<QWidget*>(object);
-            if (change.has(Property::Enabled)) {
-                widget->setEnabled(now.enabled);
-            }
-            if (change.has(Property::Visible)) {
-                // Hiding the focus makes Qt pass it to the next control in the
-                // tab order, which a screen reader would start to say; where
-                // this update moves the focus anyway, that part hides after.
-                const QWidget* focus = QApplication::focusWidget();
-                if (!now.visible && update.focus && focus != nullptr &&
-                    (focus == widget || widget->isAncestorOf(focus))) {
-                    hideAfterFocus.push_back(widget);
-                } else {
-                    widget->setVisible(now.visible);
-                }
-            }
-            if (change.has(Property::Name) || change.has(Property::Description)) {
-                screenReader_->name(change.part);
-            }
-        }
-        if (update.focus) {
-            static_cast<QWidget*>(parts_[*update.focus])->setFocus(Qt::OtherFocusReason);
-        }
-        for (QWidget* widget : hideAfterFocus) {
-            widget->hide();
-        }
-        if (update.announcement) {
-            screenReader_->announce(*update.announcement);
-        }
-        if (update.counterRequest) {
-            sendOverSocket(*update.counterRequest);
-        }
-    });
+    present::apply(update, form_->model(), *this, options_.reportFailure);
     applying_ = false;
+}
+
+void Form1::caption(Part part, const std::string& caption)
+{
+    switch (design::kind(part)) {
+    case design::Kind::Label:
+        static_cast<QuizLabel*>(parts_[part])->setCaption(caption);
+        break;
+    case design::Kind::Button:
+        static_cast<QuizButton*>(parts_[part])->setText(QString::fromStdString(caption));
+        break;
+    case design::Kind::TextBox:
+        static_cast<QLineEdit*>(parts_[part])->setText(QString::fromStdString(caption));
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::colour(Part part, Colour colour)
+{
+    setTextColour(static_cast<QWidget*>(parts_[part]), colour);
+}
+
+void Form1::visible(Part part, bool visible, bool /*inTree*/)
+{
+    // Qt tells screen readers nothing of a widget that the screen reader's
+    // filter keeps out of the tree.
+    auto* widget = static_cast<QWidget*>(parts_[part]);
+    const QWidget* focused = QApplication::focusWidget();
+    if (!visible && focused != nullptr && (focused == widget || widget->isAncestorOf(focused))) {
+        hideAfterFocus_.push_back(widget);
+    } else {
+        widget->setVisible(visible);
+    }
+}
+
+void Form1::enabled(Part part, bool enabled)
+{
+    static_cast<QWidget*>(parts_[part])->setEnabled(enabled);
+}
+
+void Form1::choice(Part list, int entry)
+{
+    static_cast<QuizList*>(parts_[list])->setCurrentIndex(entry);
+}
+
+void Form1::running(Part timer, bool running)
+{
+    auto* each = static_cast<QTimer*>(parts_[timer]);
+    running ? each->start() : each->stop();
+}
+
+void Form1::inTree(Part part, bool inTree)
+{
+    screenReader_->place(part, inTree);
+}
+
+void Form1::name(Part part, const std::string& name)
+{
+    screenReader_->setName(part, name);
+}
+
+void Form1::description(Part part, const std::string& description)
+{
+    screenReader_->setDescription(part, description);
+}
+
+void Form1::focus(Part part)
+{
+    static_cast<QWidget*>(parts_[part])->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::announce(const present::Announcement& announcement)
+{
+    screenReader_->announce(announcement);
+}
+
+void Form1::requestCounter(const CounterPlan& plan)
+{
+    sendOverSocket(plan);
+}
+
+void Form1::settled()
+{
+    for (QWidget* widget : std::exchange(hideAfterFocus_, {})) {
+        widget->hide();
+    }
 }
 
 void Form1::setVisible(bool visible)

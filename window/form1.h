@@ -9,19 +9,23 @@
 
 #include "engine/quiz_engine.h"
 #include "present/form.h"
+#include "present/surface.h"
 #include "window/window_parts.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vorlen {
 class ScreenReader;
 } // namespace vorlen
 
 // Outside the program's namespace, under its name in the design; everything
-// it is built from lives in namespace vorlen.
-class Form1 : public QWidget {
+// it is built from lives in namespace vorlen. It is the surface the window
+// model's updates are applied to (present/surface.h).
+class Form1 : public QWidget, private vorlen::present::Surface {
     Q_OBJECT
 
 public:
@@ -49,9 +53,29 @@ private:
     // Shows what the event changed: the parts, then the focus, then what is said.
     void apply(const vorlen::present::Update& update);
 
+    // The surface, for Qt's widgets.
+    using Part = vorlen::design::Part;
+    void caption(Part part, const std::string& caption) override;
+    void colour(Part part, vorlen::Colour colour) override;
+    void visible(Part part, bool visible, bool inTree) override;
+    void enabled(Part part, bool enabled) override;
+    void choice(Part list, int entry) override;
+    void running(Part timer, bool running) override;
+    void inTree(Part part, bool inTree) override;
+    void name(Part part, const std::string& name) override;
+    void description(Part part, const std::string& description) override;
+    void focus(Part part) override;
+    void announce(const vorlen::present::Announcement& announcement) override;
+    void requestCounter(const vorlen::CounterPlan& plan) override;
+    void settled() override;
+
     Options options_;
     vorlen::WindowParts parts_;
     std::unique_ptr<vorlen::present::Form> form_;
     std::unique_ptr<vorlen::ScreenReader> screenReader_;
     bool applying_ = false; // the window itself is writing to its widgets
+    // Parts that held the keyboard focus when told to hide: they hide once
+    // the focus has moved, or Qt would pass it on to the next control in the
+    // tab order, which a screen reader would start to say.
+    std::vector<QWidget*> hideAfterFocus_;
 };

@@ -227,7 +227,7 @@ void installScreenReaderSupport()
 }
 
 ScreenReader::ScreenReader(QWidget& window, const WindowParts& parts, const present::WindowModel& model)
-    : parts_(parts), model_(model)
+    : parts_(parts)
 {
     announcer_ = new Announcement(&window);
     announcer_->setObjectName(QStringLiteral("announcement"));
@@ -239,11 +239,12 @@ ScreenReader::ScreenReader(QWidget& window, const WindowParts& parts, const pres
     }
     for (std::size_t i = 0; i < design::partCount; ++i) {
         const auto part = static_cast<design::Part>(i);
-        const present::Role role = present::role(part);
-        parts[part]->setProperty(leftOut, role == present::Role::LeftOut);
-        parts[part]->setProperty(alert, role == present::Role::Alert);
-        if (role != present::Role::LeftOut) {
-            name(part);
+        const present::PartState& state = model[part];
+        parts[part]->setProperty(leftOut, !state.inTree);
+        parts[part]->setProperty(alert, present::role(part) == present::Role::Alert);
+        if (state.inTree) {
+            setName(part, state.name);
+            setDescription(part, state.description);
         }
     }
     // A screen reader reads the label that labels a list, then its choice.
@@ -252,20 +253,38 @@ ScreenReader::ScreenReader(QWidget& window, const WindowParts& parts, const pres
     }
 }
 
-void ScreenReader::name(design::Part part)
+// Every set sends an event, so set only what changed.
+void ScreenReader::setName(design::Part part, const std::string& name)
 {
     auto* widget = qobject_cast<QWidget*>(parts_[part]);
-    if (widget == nullptr) {
+    if (widget != nullptr && widget->accessibleName() != qs(name)) {
+        widget->setAccessibleName(qs(name));
+    }
+}
+
+void ScreenReader::setDescription(design::Part part, const std::string& description)
+{
+    auto* widget = qobject_cast<QWidget*>(parts_[part]);
+    if (widget != nullptr && widget->accessibleDescription() != qs(description)) {
+        widget->setAccessibleDescription(qs(description));
+    }
+}
+
+void ScreenReader::place(design::Part part, bool inTree)
+{
+    QObject* object = parts_[part];
+    if (isLeftOut(object) == !inTree) {
         return;
     }
-    // Every set sends an event, so set only what changed.
-    const QString name = qs(model_[part].name);
-    if (widget->accessibleName() != name) {
-        widget->setAccessibleName(name);
+    // Said while the part is in the tree, which the filter lets through:
+    // after it joins, before it leaves.
+    if (inTree) {
+        object->setProperty(leftOut, false);
     }
-    const QString description = qs(model_[part].description);
-    if (widget->accessibleDescription() != description) {
-        widget->setAccessibleDescription(description);
+    QAccessibleEvent changed(object, inTree ? QAccessible::ObjectCreated : QAccessible::ObjectDestroyed);
+    QAccessible::updateAccessibility(&changed);
+    if (!inTree) {
+        object->setProperty(leftOut, true);
     }
 }
 

@@ -14,6 +14,8 @@
 
 #include <QWidget>
 
+#include <string>
+
 namespace vorlen {
 
 // Once for the application, before any window is made.
@@ -36,14 +38,16 @@ public:
     ScreenReader(const ScreenReader&) = delete;
     ScreenReader& operator=(const ScreenReader&) = delete;
 
-    // Gives the part the name and description the model holds now.
-    void name(design::Part part);
+    void setName(design::Part part, const std::string& name);
+    void setDescription(design::Part part, const std::string& description);
+    // Into the tree, or out of it, telling screen readers that the part's
+    // panel gained or lost a child.
+    void place(design::Part part, bool inTree);
 
     void announce(const present::Announcement& announcement);
 
 private:
     const WindowParts& parts_;          // the window's, which outlives this
-    const present::WindowModel& model_; // likewise
     Announcement* announcer_ = nullptr; // owned by the window
 };
 
