@@ -16,8 +16,9 @@ package="dpkg-dev file desktop-file-utils appstream lintian xvfb xauth xdotool x
 # The benchmarks against an empty Qt window (bench/run.sh); perf stat is used where the machine allows it.
 bench="libbenchmark-dev xvfb xdotool time procps linux-perf python3"
 # Cross-building vorlen.exe, its zip and installer, and testing them under Wine
-# (tools/windows.sh); GoogleTest comes as sources and is built with the cross compiler.
-windows="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 nsis zip xvfb xauth"
+# (tools/windows.sh); GoogleTest comes as sources and is built with the cross compiler;
+# xdotool clicks as a real mouse does, through the X server under Wine.
+windows="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 nsis zip xvfb xauth xdotool"
 # The web page (tools/web.sh): emscripten (with node) and GoogleTest's sources
 # for the build and the tests under node; Chromium, its driver and selenium
 # for the browser tests, WebKitGTK's driver and MiniBrowser and Firefox ESR

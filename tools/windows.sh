@@ -11,6 +11,10 @@
 #                               Wine in one fresh prefix on a private Xvfb:
 #                               all of them at 96 dpi, those labelled "dpi"
 #                               again at 144 dpi, and the installer test
+#   sh tools/windows.sh run COMMAND...
+#                               no build: the tests' fresh prefix and display,
+#                               then COMMAND in them (a test program under
+#                               tools/wine-run.sh, say), for a look by hand
 #
 # Wine facts this relies on: a prefix takes 10-15 s to make, so there is one
 # per run; a wineserver started on demand makes every program pay for its
@@ -167,8 +171,14 @@ case "$command" in
         start_wine
         run_tests "$@"
         ;;
+    run)
+        trap stop_wine EXIT INT TERM
+        start_wine
+        set_dpi "${VORLEN_TEST_DPI:-96}"
+        "$@"
+        ;;
     *)
-        echo "usage: sh tools/windows.sh build | test [ctest options]" >&2
+        echo "usage: sh tools/windows.sh build | test [ctest options] | run COMMAND..." >&2
         exit 2
         ;;
 esac

@@ -50,6 +50,7 @@ void Parts::layout(int dpi)
         HFONT font = fontFor(row.font, dpi);
         switch (row.kind) {
         case design::Kind::Label:
+        case design::Kind::TextBox:
             SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             label(row.part).setDesignBox(box);
             break;
@@ -60,7 +61,6 @@ void Parts::layout(int dpi)
             break;
         }
         case design::Kind::Button:
-        case design::Kind::TextBox:
         case design::Kind::Picture:
             SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             place(made, box);

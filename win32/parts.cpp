@@ -68,10 +68,12 @@ Parts::Parts(HWND window)
             made = lists_[at]->hwnd();
             break;
         case design::Kind::TextBox:
-            // A scratch cell, never seen and never focused: no WS_TABSTOP.
-            made = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", caption.c_str(), WS_CHILD | ES_AUTOHSCROLL, 0,
-                                   0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+            // A scratch cell, never seen and never focused, that keeps its
+            // text as a label does: an edit control would tell screen readers
+            // of every value the idle samples write into it.
+            labels_[at] = std::make_unique<QuizLabel>(parent, row.id, caption, row.fore, row.align,
+                                                      design::Sizing::Fixed);
+            made = labels_[at]->hwnd();
             break;
         case design::Kind::Picture:
             picture_ = std::make_unique<QuizPicture>(parent, row.id, dedicationPicture());

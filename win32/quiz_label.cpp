@@ -29,9 +29,11 @@ QuizLabel::~QuizLabel()
 void QuizLabel::setDesignBox(const RECT& box)
 {
     designBox_ = box;
+    placed_ = {}; // a new dpi: the window starts again from its caption
     if (sizing_ == design::Sizing::ToCaption) {
         fit();
     } else {
+        captionPlace_ = box;
         place(box);
     }
 }
@@ -44,6 +46,15 @@ void QuizLabel::place(const RECT& box)
         placed_ = box;
         SetWindowPos(window_, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void QuizLabel::setShown(bool shown)
+{
+    if (shown != shown_) {
+        shown_ = shown;
+        InvalidateRect(window_, nullptr, FALSE);
     }
 }
 
@@ -95,15 +106,30 @@ void QuizLabel::fit()
                             {designBox_.left, designBox_.top, designBox_.right - designBox_.left,
                              designBox_.bottom - designBox_.top},
                             {size.cx, size.cy});
-    place(RECT{box.left, box.top, box.left + box.width, box.top + box.height});
+    captionPlace_ = RECT{box.left, box.top, box.left + box.width, box.top + box.height};
+    // Only ever wider, to hold every caption shown so far; within it the
+    // face covers what a narrower caption leaves, as the panel would.
+    RECT grown = captionPlace_;
+    if (IsRectEmpty(&placed_) == FALSE) {
+        UnionRect(&grown, &placed_, &captionPlace_);
+    }
+    if (EqualRect(&grown, &placed_) == FALSE) {
+        place(grown);
+    }
 }
 
 void QuizLabel::paint()
 {
     const PaintBuffer buffer(window_);
     HDC dc = buffer.dc();
-    RECT box = buffer.client();
-    FillRect(dc, &box, groundBrush(look_));
+    const RECT client = buffer.client();
+    FillRect(dc, &client, groundBrush(look_));
+    if (!shown_) {
+        return;
+    }
+    // The caption's own place, in the window's pixels.
+    RECT box = captionPlace_;
+    OffsetRect(&box, -placed_.left, -placed_.top);
     buffer.useFont(font_);
     // The colour as the model gives it, darker already for more contrast.
     SetTextColor(dc, look_.forcedColours ? forcedColour(design::Drawn::LabelText) : colour_);

@@ -1,10 +1,15 @@
 // A label that paints its own caption, opaque on the face colour, in its font
-// and text colour. A self-sizing label takes the width of its caption on one
-// line and the height of one line, keeping its right edge, its centre or its
-// left edge where it was drawn; a fixed label keeps its box and breaks its
-// caption at carriage returns. It keeps its caption itself and answers
-// WM_GETTEXT, WM_GETTEXTLENGTH and WM_SETTEXT from it, as a static control
-// would, without the name change that DefWindowProc's WM_SETTEXT announces.
+// and text colour. A self-sizing label shows its caption on one line at the
+// width it takes and the height of one line, keeping its right edge, its
+// centre or its left edge where it was drawn; a fixed label keeps its box and
+// breaks its caption at carriage returns. It keeps its caption itself and
+// answers WM_GETTEXT, WM_GETTEXTLENGTH and WM_SETTEXT from it, as a static
+// control would, without the name change that DefWindowProc's WM_SETTEXT
+// announces. Windows tells screen readers of every window that moves,
+// resizes, shows or hides, and the idle samples and the blink change two
+// labels each several times a second: so a self-sizing label's window only
+// ever grows, to hold the widest caption it has shown, and a label can be
+// hidden by its paint alone.
 #pragma once
 
 #include "design/design.h"
@@ -34,8 +39,14 @@ public:
     void setLook(const Look& look);
     // Refits and repaints only when the caption differs.
     void setCaption(std::wstring caption);
+    // Paints the caption, or only the face where it was; the window stays.
+    void setShown(bool shown);
     // The caption's size on one line in the label's font.
     [[nodiscard]] SIZE captionSize() const;
+    // Where the caption shows, in pixels of the container: the box for a
+    // fixed label, for a self-sizing one its caption's box by its anchor.
+    [[nodiscard]] RECT captionPlace() const { return captionPlace_; }
+    [[nodiscard]] bool shown() const { return shown_; }
 
 private:
     friend class WindowClass<QuizLabel>;
@@ -52,7 +63,9 @@ private:
     design::Align align_;
     design::Sizing sizing_;
     RECT designBox_{};
-    RECT placed_{}; // where the label lies in its panel
+    RECT captionPlace_{};
+    RECT placed_{}; // where the label's window lies in its panel
+    bool shown_ = true;
 };
 
 } // namespace vorlen::win32

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 namespace vorlen::test::win32 {
@@ -46,6 +48,81 @@ TEST(ShowModeTest, LoadsBeforeItIsSeenAndKeepsItsDrawnSize)
         EXPECT_FALSE(IsZoomed(window));
         EXPECT_EQ(program.close(), 0);
     }
+}
+
+// A click as a child's mouse gives it, onto the middle of the button: moved
+// there, 30 ms still, pressed, 30 ms held, released. Under Wine the mouse is
+// the X server's, so the click goes in there (xdotool), as a real mouse's
+// would: SendInput from another process races there with the X pointer's
+// own motion, and a press may land where the pointer was before, on standard
+// buttons as well. Where there is no xdotool (on Windows), through SendInput.
+void clickAsAMouse(HWND button)
+{
+    RECT box{};
+    GetWindowRect(button, &box);
+    const LONG x = (box.left + box.right) / 2;
+    const LONG y = (box.top + box.bottom) / 2;
+    std::wstring command = L"/usr/bin/xdotool mousemove " + std::to_wstring(x) + L" " + std::to_wstring(y) +
+                           L" sleep 0.03 mousedown 1 sleep 0.03 mouseup 1";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (CreateProcessW(L"Z:\\usr\\bin\\xdotool", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &started) != FALSE) {
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+        return;
+    }
+    const auto send = [](INPUT input) { SendInput(1, &input, sizeof(input)); };
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>(x * 65535 / std::max(1, GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>(y * 65535 / std::max(1, GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    send(input);
+    pumpUntil({}, 30);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    send(input);
+    pumpUntil({}, 30);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    send(input);
+}
+
+TEST(ClickTest, EveryClickOfAChildsMouseCounts)
+{
+    StartedProgram program(L"" VORLEN_EXE);
+    ASSERT_TRUE(program.started());
+    program.resume();
+    HWND window = program.findWindow(vorlen::win32::widen(design::windowCaption()), true, 15000);
+    ASSERT_NE(window, nullptr);
+    pumpUntil({}, 1000);
+    const auto total = [window] { return textOf(controlIn(window, 104, 209)); };
+    const auto panelOpen = [window] { return IsWindowVisible(GetDlgItem(window, 105)) != FALSE; };
+    clickAsAMouse(controlIn(window, 102, 309)); // Başla
+    ASSERT_TRUE(pumpUntil([&] { return textOf(controlIn(window, 102, 309)) == L"Dur"; }, 2000));
+
+    int lostAnswers = 0;
+    int lostOks = 0;
+    constexpr int clicks = 30;
+    for (int i = 0; i < clicks; ++i) {
+        const std::wstring before = total();
+        clickAsAMouse(answerButton(window, i % 2 == 0));
+        if (!pumpUntil([&] { return total() != before; }, 1000)) {
+            ++lostAnswers;
+            continue;
+        }
+        if (panelOpen()) {
+            clickAsAMouse(controlIn(window, 105, 312)); // Tamam
+            if (!pumpUntil([&] { return !panelOpen(); }, 1000)) {
+                ++lostOks;
+                PostMessageW(controlIn(window, 105, 312), BM_CLICK, 0, 0);
+                ASSERT_TRUE(pumpUntil([&] { return !panelOpen(); }, 2000));
+            }
+        }
+    }
+    EXPECT_EQ(lostAnswers, 0) << "of " << clicks << " answers clicked";
+    EXPECT_EQ(lostOks, 0) << "of " << clicks / 2 << " clicks on Tamam";
+    EXPECT_EQ(program.close(), 0);
 }
 
 } // namespace
