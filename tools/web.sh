@@ -11,7 +11,8 @@
 #                              own rules under node, the page in headless
 #                              Chromium (layout, quizzes, counter request,
 #                              offline, checkers), the
-#                              screen-reader quiz under Orca, and the layout,
+#                              screen-reader quiz under Orca, what the
+#                              resting page costs Orca, and the layout,
 #                              quiz and offline checks again in WebKitGTK and
 #                              Firefox ESR
 #   sh tools/web.sh measure [size] [paint] [idle]
@@ -88,6 +89,8 @@ run_tests() {
         run "page in Chromium: $suite" /usr/bin/python3 -m unittest -v "test_$suite"
     done
     run "quiz under Orca in Chromium" sh "$root/tools/with-atspi.sh" /usr/bin/python3 "$root/tests/web/orca_web_test.py"
+    run "the resting page's cost to Orca in Chromium" sh "$root/tools/with-atspi.sh" /usr/bin/python3 \
+        "$root/tests/web/quiet_web_test.py"
     # The same checks again in the other engines; what needs Chromium skips.
     for engine in webkit firefox; do
         run "page in $engine: layout, quiz, offline" env VORLEN_ENGINE=$engine /usr/bin/python3 -m unittest -v \

@@ -6,6 +6,7 @@
 # xdotool; one quiz played by keyboard with what Orca must say at each step
 # (run_quiz). Every process is started here and stopped by its pid.
 
+import collections
 import os
 import re
 import shutil
@@ -15,10 +16,18 @@ import sys
 import tempfile
 import time
 
+import pyatspi
+from gi.repository import GLib
+
 ORCA = "/usr/bin/orca"
 SPEECH_MODULES = "/usr/lib/speech-dispatcher-modules"
 QUESTION = re.compile(r"(\d+) çarpı (\d+)")
 BUTTON_NUMBER = re.compile(r"^(\d+) düğme")  # Orca names a button, then says its role
+# How long Orca may take to answer a key on a loaded machine.
+SPEECH_TIMEOUT = 20.0
+# A resting window or page sends at most this many events in this time.
+QUIET_EVENTS = 5
+QUIET_SECONDS = 3.0
 
 # Orca refuses to start while another process of this user is called "orca";
 # this one has its own display, buses and settings, so it skips that check.
@@ -35,6 +44,51 @@ sys.exit(launcher.main())
 
 class Failure(Exception):
     pass
+
+
+def cpu_seconds(pid):
+    # The process's CPU time (user and system) so far; None once it is gone.
+    try:
+        with open("/proc/%d/stat" % pid) as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+    except (OSError, IndexError, ValueError):
+        return None
+
+
+def descendants(pid):
+    # The process and every process below it (a browser's renderers and helpers).
+    children = collections.defaultdict(list)
+    for entry in os.listdir("/proc"):
+        try:
+            with open("/proc/%s/stat" % entry) as stat:
+                children[int(stat.read().rsplit(")", 1)[1].split()[1])].append(int(entry))
+        except (OSError, ValueError, IndexError):
+            pass
+    found, todo = [], [pid]
+    while todo:
+        found.append(todo.pop())
+        todo.extend(children[found[-1]])
+    return found
+
+
+def cpu_percent(groups, seconds):
+    # Each group's share of one core over the next `seconds`, as {name:
+    # percent}: a group is a list of pids, each counted while it ran throughout.
+    start = {pid: cpu_seconds(pid) for pids in groups.values() for pid in pids}
+    began = time.monotonic()
+    time.sleep(seconds)
+    elapsed = time.monotonic() - began
+    shares = {}
+    for name, pids in groups.items():
+        spent = [(cpu_seconds(pid), start[pid]) for pid in pids]
+        shares[name] = 100.0 * sum(end - begin for end, begin in spent if None not in (end, begin)) / elapsed
+    return shares
+
+
+def median(values):
+    ordered = sorted(values)
+    return ordered[len(ordered) // 2]
 
 
 def wait_for(what, probe, timeout=10.0):
@@ -90,16 +144,22 @@ class Session:
         self.processes.append(proc)
         return proc
 
-    def start_desktop(self):
+    def start_desktop(self, screen_reader=True):
         self.start(["openbox", "--sm-disable"], "openbox")
+        if screen_reader:
+            self.start_screen_reader()
+
+    def start_screen_reader(self):
         speech = self.start(self.speech_args, "speech-dispatcher")
         wait_for("speech-dispatcher's socket", lambda: os.path.exists(self.socket) or speech.poll() is not None)
         prefs = os.path.join(self.root, "orca-prefs")
         os.makedirs(prefs)
-        orca = self.start(["/usr/bin/python3", "-c", ORCA_LAUNCHER, ORCA, "-u", prefs,
-                           "--debug-file", os.path.join(self.root, "orca-debug.txt")], "orca")
+        # Orca's debug log costs it much of its time: only when asked for.
+        debug = ["--debug-file", os.path.join(self.root, "orca-debug.txt")] if os.environ.get("VORLEN_ORCA_DEBUG") else []
+        self.orca = self.start(["/usr/bin/python3", "-c", ORCA_LAUNCHER, ORCA, "-u", prefs, *debug], "orca")
+        orca = self.orca
         # Orca greets once it listens to the desktop.
-        wait_for("Orca's greeting", lambda: os.path.getsize(self.transcript) > 0 or orca.poll() is not None, 30)
+        wait_for("Orca's greeting", lambda: os.path.getsize(self.transcript) > 0 or orca.poll() is not None, 60)
         if orca.poll() is not None:
             raise Failure("Orca ended at start (exit %s)" % orca.returncode)
         self.settle()
@@ -134,15 +194,59 @@ class Session:
             elif time.monotonic() - since >= quiet:
                 return
 
-    def said(self, step, keys=None, settle=1.0, wait=0.0):
-        # Presses keys (or waits) and gives back what Orca said meanwhile.
+    def said(self, step, keys=None, until=None, wait=0.0):
+        # Presses keys, then waits until Orca has said what until(lines)
+        # looks for (however long a loaded machine takes to say it) and then
+        # nothing for a second, so that a repeat would be heard too; or, with
+        # no keys, listens for `wait` seconds. Gives back what Orca said.
         self.mark(step)
         before = len(self.spoken())
+
+        def lines():
+            return [line for line in self.spoken()[before:] if not line.startswith("» ")]
+
         if keys:
             subprocess.run(["xdotool", "key", "--clearmodifiers", keys], env=self.env, check=True)
-            self.settle(quiet=settle)
+            try:
+                wait_for("Orca to answer %s" % step, lambda: until(lines()), SPEECH_TIMEOUT)
+            except Failure:
+                return lines()  # the caller's check says what is missing
+            self.settle(quiet=1.0)
         time.sleep(wait)
-        return [line for line in self.spoken()[before:] if not line.startswith("» ")]
+        return lines()
+
+
+class Events:
+    """Counts an application's AT-SPI object and window events while the main
+    loop runs; quiet() expects at most QUIET_EVENTS in QUIET_SECONDS."""
+
+    def __init__(self, application):
+        self.registry, self.application = pyatspi.Registry, application
+        self.heard = collections.Counter()
+        self.registry.registerEventListener(self._hear, "object", "window")
+
+    def _hear(self, event):
+        try:
+            host = event.host_application
+            if host is None or host.name != self.application:
+                return
+            self.heard["%s from %s %r" % (event.type, event.source.getRoleName(), event.source.name)] += 1
+        except Exception:  # an object gone meanwhile is still an event
+            self.heard[event.type] += 1
+
+    def over(self, seconds):
+        GLib.timeout_add(int(seconds * 1000), lambda: self.registry.stop() and False)
+        self.registry.start()
+
+    def quiet(self, what, expect):
+        # The bridge learns of the listener over the bus: a second first.
+        self.over(1.0)
+        self.heard.clear()
+        self.over(QUIET_SECONDS)
+        total = sum(self.heard.values())
+        print("%s: %d events in %.0f s %s" % (what, total, QUIET_SECONDS, dict(self.heard.most_common(4))))
+        expect(total <= QUIET_EVENTS, "%s: %d events in %.0f s, at most %d: %s" % (
+            what, total, QUIET_SECONDS, QUIET_EVENTS, self.heard.most_common(4)))
 
 
 def active_window(session):
@@ -161,45 +265,51 @@ def button_numbers(said):
 
 def play_quiz(session, expect):
     # From the idle window with the focus on "Başla": one quiz by keyboard.
+    def heard(*phrases):
+        return lambda said: all(count(said, phrase) for phrase in phrases)
+
+    def a_number(said):
+        return button_numbers(said)
+
     expect(session.said("idle", wait=3.0) == [], "nothing is said while the samples run")
     for choice, purpose in (("Tümü", "Çarpım tablosu seçimi"), ("Sıralı", "Soru sırası seçimi")):
-        said = session.said("Tab to a list", "Tab")
+        said = session.said("Tab to a list", "Tab", heard("Sorma Şekli :", choice, purpose))
         expect([count(said, text) for text in ("Sorma Şekli :", choice, purpose)] == [1, 1, 1],
                "a list is read once with its label, its choice and its purpose: %s" % said)
-    session.said("Shift+Tab back to the table list", "shift+Tab")
-    session.said("Shift+Tab back to Başla", "shift+Tab")
-    started = session.said("Space on Başla", "space", settle=1.5)
+    session.said("Shift+Tab back to the table list", "shift+Tab", heard("Tümü"))
+    session.said("Shift+Tab back to Başla", "shift+Tab", heard("Başla"))
+    started = session.said("Space on Başla", "space", questions)
     expect(questions(started) == [("1", "1")], "the first question is said once: %s" % started)
 
     answers = []
     for index in range(1, 5):
-        numbers = button_numbers(session.said("Tab to answer %d" % index, "Tab"))
+        numbers = button_numbers(session.said("Tab to answer %d" % index, "Tab", a_number))
         expect(len(numbers) == 1, "answer %d is said as one number: %s" % (index, numbers))
         answers.append(numbers[0] if numbers else None)
     if "1" not in answers:
         raise Failure("the right answer 1 was never said among the answers %s" % answers)
-    expect(count(session.said("Tab round to Dur", "Tab"), "Dur") == 1, "the stop button is named Dur")
+    expect(count(session.said("Tab round to Dur", "Tab", heard("Dur")), "Dur") == 1, "the stop button is named Dur")
     for index in range(answers.index("1") + 1):
-        session.said("Tab to the right answer", "Tab")
-    after_right = session.said("Space on the right answer", "space", settle=1.5)
+        session.said("Tab to the right answer", "Tab", a_number)
+    after_right = session.said("Space on the right answer", "space", questions)
     expect(questions(after_right) == [("1", "2")], "the next question is said once: %s" % after_right)
 
     for _ in range(4):  # to whichever neighbour does not hold 2
-        if button_numbers(session.said("Tab to a wrong answer", "Tab"))[:1] not in ([], ["2"]):
+        if button_numbers(session.said("Tab to a wrong answer", "Tab", a_number))[:1] not in ([], ["2"]):
             break
-    after_wrong = session.said("Space on a wrong answer", "space", settle=1.5)
+    after_wrong = session.said("Space on a wrong answer", "space", heard("YANLIŞ", "DOĞRU CEVAP : 2", "Tamam"))
     for phrase in ("YANLIŞ", "DOĞRU CEVAP : 2", "Tamam"):
         expect(count(after_wrong, phrase) == 1, "%s is said once after a wrong answer: %s" % (phrase, after_wrong))
     order = [line for line in after_wrong if "DOĞRU CEVAP" in line or "Tamam" in line]
     expect(order and "Tamam" in order[-1], "the correct answer comes before Tamam: %s" % after_wrong)
     expect(session.said("the panel blinks", wait=3.0) == [], "nothing is said while the panel blinks")
 
-    after_ok = session.said("Space on Tamam", "space", settle=1.5)
+    after_ok = session.said("Space on Tamam", "space", questions)
     expect(questions(after_ok) == [("1", "3")], "the next question is said once after Tamam: %s" % after_ok)
     for _ in range(4):
-        if "Dur" in " ".join(session.said("Shift+Tab towards Dur", "shift+Tab")):
+        if "Dur" in " ".join(session.said("Shift+Tab towards Dur", "shift+Tab", bool)):
             break
-    stopped = session.said("Space on Dur", "space", settle=1.5)
+    stopped = session.said("Space on Dur", "space", heard("Başla"))
     expect(count(stopped, "Başla") == 1, "Başla is named once when the quiz stops: %s" % stopped)
     expect(session.said("idle again", wait=2.0) == [], "nothing is said while idle after a quiz")
 
@@ -230,6 +340,7 @@ def run_quiz(purpose, step, open_program, check_opening, success):
         session.mark(step)
         before = len(session.spoken())
         open_program(session, before)
+        wait_for("Orca to name the start button", lambda: count(session.spoken()[before:], "Başla"), SPEECH_TIMEOUT)
         session.settle(quiet=1.5, limit=6)
         check_opening(session.spoken()[before:], expect)
         play_quiz(session, expect)
@@ -244,5 +355,6 @@ def run_quiz(purpose, step, open_program, check_opening, success):
     print("FAIL: what Orca said did not match:", *("  - " + problem for problem in problems), sep="\n",
           file=sys.stderr)
     print("Transcript (» marks the test's own steps):", *session.spoken(), sep="\n  ", file=sys.stderr)
-    print("(Orca's log and the rest are kept in %s)" % session.root, file=sys.stderr)
+    print("(the rest is kept in %s; VORLEN_ORCA_DEBUG=1 keeps Orca's debug log there too)" % session.root,
+          file=sys.stderr)
     return 1

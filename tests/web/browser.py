@@ -134,8 +134,8 @@ class PageTest(unittest.TestCase):
 
     def shown(self, *parts):
         """Whether the parts are on screen, read at one moment."""
-        shown = self.js("return arguments[0].map(function(id){return document.getElementById(id)"
-                        ".getClientRects().length>0})", list(parts))
+        shown = self.js("return arguments[0].map(function(id){var e=document.getElementById(id);"
+                        "return e.getClientRects().length>0&&getComputedStyle(e).visibility!=='hidden'})", list(parts))
         return shown[0] if len(parts) == 1 else tuple(shown)
 
     def enabled(self, part):

@@ -58,7 +58,7 @@ class Quiz(PageTest):
         said = self.js(
             "var said=[],take=function(r){r.forEach(function(r){r.addedNodes.forEach(function(n){"
             "said.push(n.textContent)})})},watch=new MutationObserver(take),caption=function(e){"
-            "return e.querySelector('[aria-hidden]').textContent};[Combo1,Combo2].forEach(function(e){"
+            "return (e.querySelector('[aria-hidden]')||e).textContent};[Combo1,Combo2].forEach(function(e){"
             "e.selectedIndex=1;e.dispatchEvent(new Event('change'))});"
             "watch.observe(document.getElementById('status'),{childList:true});command9.click();for(var n=0;n<1000;n++)"
             "[cev1,cev2,cev3,cev4].filter(function(e){return caption(e)==caption(Label1)*caption(Label3)})[0].click();"
