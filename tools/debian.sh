@@ -26,6 +26,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out="$root/build-debian"
 cache=${VORLEN_CHROOT_CACHE:-/var/cache/vorlen-pbuilder}
 mirror=http://deb.debian.org/debian
+security=http://deb.debian.org/debian-security
 version=1.00
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -93,16 +94,19 @@ else
         $sudo rm -f "$tgz"
     fi
     pbuilder_options="--basetgz $tgz --buildplace $cache/build --aptcache $cache/aptcache"
+    # Debian 12 as it is installed: with its stable and security updates.
+    updates="deb $mirror bookworm-updates main|deb $security bookworm-security main"
     if [ ! -f "$tgz" ]; then
         say "making the bookworm chroot in $tgz (debootstrap from $mirror)"
         # shellcheck disable=SC2086  # the options are words without spaces
         $sudo pbuilder create $pbuilder_options --distribution bookworm --mirror "$mirror" \
-            --debootstrapopts --variant=buildd >"$out/chroot.log" 2>&1 ||
+            --othermirror "$updates" --debootstrapopts --variant=buildd >"$out/chroot.log" 2>&1 ||
             { tail -n 30 "$out/chroot.log" >&2; $sudo rm -f "$tgz"; fail "pbuilder create failed"; }
     elif [ -n "$(find "$tgz" -mtime +6)" ]; then
         say "bringing the week-old chroot up to date"
         # shellcheck disable=SC2086
-        $sudo pbuilder update $pbuilder_options >"$out/chroot.log" 2>&1 ||
+        $sudo pbuilder update $pbuilder_options --override-config --distribution bookworm \
+            --mirror "$mirror" --othermirror "$updates" >"$out/chroot.log" 2>&1 ||
             { tail -n 30 "$out/chroot.log" >&2; fail "pbuilder update failed; remove $tgz to start anew"; }
     fi
     say "building in the chroot (log: $out/build.log)"
