@@ -127,8 +127,10 @@ grep -E '^(I: |)[0-9]+% tests passed|^Total Test time' "$out/build.log" || echo 
 (cd "$out" && sha256sum "vorlen_$version.dsc" "vorlen_$version.tar.xz" "vorlen_${version}_amd64.deb")
 
 say "lintian on the .dsc, the .changes and the .deb"
-lintian --pedantic --display-info --display-experimental --fail-on error,warning,info,pedantic,experimental \
-    "$dsc" "$changes" "$deb"
+if ! lintian --pedantic --display-info --display-experimental \
+    --fail-on error,warning,info,pedantic,experimental "$dsc" "$changes" "$deb"; then
+    fail "lintian found the tags above; fix them, or override one in debian/ with its reason"
+fi
 
 if [ "$host" -eq 0 ]; then
     say "installing, starting and testing the package"
