@@ -11,8 +11,11 @@ tests="libgtest-dev libgmock-dev libbenchmark-dev clang-format clang-tidy shellc
 screenreader="orca speech-dispatcher openbox xdotool locales"
 # Rendering the icons and the dedication picture (tools/render-*.sh).
 assets="librsvg2-bin icoutils imagemagick fontconfig fonts-sil-andika"
-# Building, checking, installing and starting the Debian package (tools/package-test.sh).
-package="dpkg-dev file desktop-file-utils appstream lintian xvfb xauth xdotool x11-utils imagemagick"
+# Building the Debian package on this machine (with debian/control's
+# Build-Depends) and in a clean chroot, checking, installing, starting and
+# testing it (tools/debian.sh, tools/package-test.sh).
+package="dpkg-dev debhelper libgtest-dev libgmock-dev xvfb xauth pbuilder debootstrap lintian autopkgtest
+file desktop-file-utils appstream xdotool x11-utils imagemagick"
 # The benchmarks against an empty Qt window (bench/run.sh); perf stat is used where the machine allows it.
 bench="libbenchmark-dev xvfb xdotool time procps linux-perf python3"
 # Cross-building vorlen.exe, its zip and installer, and testing them under Wine

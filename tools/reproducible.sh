@@ -2,12 +2,14 @@
 # Checks that two builds of the last commit give the same bytes: clones HEAD
 # twice into different folders under /tmp and builds every artefact in each,
 # one clone after the other (so minutes apart, and the second in another time
-# zone), with SOURCE_DATE_EPOCH from the last commit. Then compares each pair
-# with cmp: the Debian package (tools/package-test.sh --build-only),
-# vorlen.exe, the zip and the installer (tools/windows.sh build, without the
-# tests) and the web page's build-web/dist (tools/web.sh build). On a
-# difference it shows diffoscope's report where diffoscope is installed, keeps
-# both clones and exits non-zero.
+# zone), with SOURCE_DATE_EPOCH from the last commit (the Debian packages take
+# theirs from debian/changelog). Then compares each pair with cmp: the Debian
+# source package (.dsc and tarball) and the binary packages built from it
+# (tools/debian.sh --host, without the build's tests, which leave the
+# packages' bytes alone), vorlen.exe, the zip and the installer
+# (tools/windows.sh build, without the tests) and the web page's
+# build-web/dist (tools/web.sh build). On a difference it shows diffoscope's
+# report where diffoscope is installed, keeps both clones and exits non-zero.
 # Usage: sh tools/reproducible.sh   (as root, or with sudo; uncommitted changes are not built)
 set -eu
 
@@ -29,15 +31,17 @@ build_copy() {
     say "clone $commit into $src"
     git clone -q --no-checkout "$root" "$src"
     git -C "$src" checkout -q --detach "$commit"
-    say "$1: the Debian package"
-    sh "$src/tools/package-test.sh" --build-only
+    say "$1: the Debian source and binary packages"
+    DEB_BUILD_OPTIONS=nocheck sh "$src/tools/debian.sh" --host
     say "$1: the Windows program, zip and installer"
     VORLEN_BUILD_TESTS=OFF sh "$src/tools/windows.sh" build
     say "$1: the web page"
     sh "$src/tools/web.sh" build
     out="$work/$1"
     mkdir -p "$out"
-    cp "$src/build-package/deb/vorlen_${version}_amd64.deb" "$src/build-win32/dist/vorlen.exe" \
+    cp "$src/build-debian/vorlen_$version.dsc" "$src/build-debian/vorlen_$version.tar.xz" \
+        "$src/build-debian/vorlen_${version}_amd64.deb" "$src/build-debian/vorlen-dbgsym_${version}_amd64.deb" \
+        "$src/build-win32/dist/vorlen.exe" \
         "$src/build-win32/dist/vorlen-$version-windows.zip" "$src/build-win32/dist/vorlen-$version-setup.exe" "$out/"
     cp -R "$src/build-web/dist" "$out/web-dist"
 }
@@ -58,7 +62,8 @@ same() {
         fi
     fi
 }
-for file in "vorlen_${version}_amd64.deb" vorlen.exe "vorlen-$version-windows.zip" "vorlen-$version-setup.exe"; do
+for file in "vorlen_$version.dsc" "vorlen_$version.tar.xz" "vorlen_${version}_amd64.deb" \
+    "vorlen-dbgsym_${version}_amd64.deb" vorlen.exe "vorlen-$version-windows.zip" "vorlen-$version-setup.exe"; do
     same "$file"
 done
 (cd "$work/first" && find web-dist | LC_ALL=C sort) >"$work/first.list"
