@@ -1,5 +1,6 @@
 // The program's entry: the application, its one window, the event loop.
 #include "window/application.h"
+#include "window/desktop_settings.h"
 #include "window/form1.h"
 #include "window/screen_reader.h"
 
@@ -34,6 +35,8 @@ int main(int argc, char* argv[])
     vorlen::setUpApplication();
     vorlen::installScreenReaderSupport();
     Form1 window;
+    vorlen::DesktopSettings desktop;
+    QObject::connect(&desktop, &vorlen::DesktopSettings::changed, &window, &Form1::prefer);
     window.show();
     return QApplication::exec();
 }

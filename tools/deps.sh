@@ -4,8 +4,11 @@
 set -eu
 
 build="cmake g++ make pkgconf"
+# The desktop's settings as the window reads them (tests/window/desktop_settings_test.cpp):
+# the portal with its GTK backend over GSettings, and gsettings to change them.
+portal="xdg-desktop-portal xdg-desktop-portal-gtk gsettings-desktop-schemas libglib2.0-bin"
 window="qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato"
-tests="libgtest-dev libgmock-dev libbenchmark-dev clang-format clang-tidy shellcheck pyflakes3 xvfb xauth imagemagick python3 dbus at-spi2-core python3-pyatspi valgrind"
+tests="libgtest-dev libgmock-dev libbenchmark-dev clang-format clang-tidy shellcheck pyflakes3 xvfb xauth imagemagick python3 dbus at-spi2-core python3-pyatspi valgrind $portal"
 # The screen-reader test (tests/accessibility/orca_test.py): Orca on a Turkish
 # desktop under openbox, its speech caught by speech-dispatcher's generic module.
 screenreader="orca speech-dispatcher openbox xdotool locales"

@@ -10,6 +10,7 @@
 #include "window/socket_transport.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -185,4 +186,19 @@ void Form1::setVisible(bool visible)
         apply(form_->load());
     }
     QWidget::setVisible(visible);
+    // Hidden, nobody sees the samples either.
+    apply(form_->show(visible && !isMinimized()));
+}
+
+void Form1::prefer(const present::Preferences& preferences)
+{
+    apply(form_->prefer(preferences));
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        apply(form_->show(!isMinimized()));
+    }
+    QWidget::changeEvent(event);
 }

@@ -42,9 +42,16 @@ public:
     // The first show runs the load step before anything is drawn.
     void setVisible(bool visible) override;
 
+    // The child's desktop settings, at any time (window/desktop_settings.h).
+    void prefer(const vorlen::present::Preferences& preferences);
+
     [[nodiscard]] const vorlen::WindowParts& parts() const { return parts_; }
     [[nodiscard]] const vorlen::present::WindowModel& model() const { return form_->model(); }
     [[nodiscard]] const vorlen::QuizState& quizState() const { return form_->quizState(); }
+
+protected:
+    // Minimised, nobody sees the samples.
+    void changeEvent(QEvent* event) override;
 
 private:
     friend struct vorlen::present::FormProbe;

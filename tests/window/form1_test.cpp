@@ -246,6 +246,10 @@ TEST_F(Form1Test, AQuizPlayedWithClicksAndTicksShowsWhatTheModelSaysAsDrawn)
     expectTheModel("the panel's OK");
     click(get("command9"));
     expectTheModel("stopped");
+    form->showMinimized();
+    EXPECT_FALSE(form->parts().Timer1->isActive()) << "nobody sees a minimised window's samples";
+    form->showNormal();
+    EXPECT_TRUE(form->parts().Timer1->isActive());
 }
 
 TEST_F(Form1Test, FontsAreTheDesignsAndHoldEveryTurkishLetter)
