@@ -68,7 +68,8 @@ DesktopSettings::DesktopSettings(QDBusConnection bus, QObject* parent) : QObject
     // QDBusConnection::connect takes a slot by its signature only.
     bus.connect(portal, portalPath, settings, QStringLiteral("SettingChanged"), this,
                 SLOT(settingChanged(QString, QString, QDBusVariant)));
-    QDBusMessage call = QDBusMessage::createMethodCall(portal, portalPath, settings, QStringLiteral("ReadAll"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(portal, portalPath, settings, QStringLiteral("ReadAll"));
     call << QStringList{appearance, gnomeInterface, gnomeA11y, kde};
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &DesktopSettings::readAll);

@@ -102,16 +102,18 @@ public:
     PrivateBus(const PrivateBus&) = delete;
     PrivateBus& operator=(const PrivateBus&) = delete;
 
-    [[nodiscard]] QDBusConnection connection() const { return QDBusConnection::connectToBus(address_, name_); }
+    [[nodiscard]] QDBusConnection connection() const
+    {
+        return QDBusConnection::connectToBus(address_, name_);
+    }
 
     // gsettings set, as the desktop's settings panel would.
     void set(const char* schema, const char* key, const char* value) const
     {
         QProcess gsettings;
         gsettings.setProcessEnvironment(environment_);
-        gsettings.start(QStringLiteral("gsettings"),
-                        {QStringLiteral("set"), QString::fromLatin1(schema), QString::fromLatin1(key),
-                         QString::fromLatin1(value)});
+        gsettings.start(QStringLiteral("gsettings"), {QStringLiteral("set"), QString::fromLatin1(schema),
+                                                      QString::fromLatin1(key), QString::fromLatin1(value)});
         ASSERT_TRUE(gsettings.waitForFinished(5000));
         ASSERT_EQ(gsettings.exitCode(), 0) << gsettings.readAllStandardError().toStdString();
     }
@@ -184,7 +186,8 @@ TEST(DesktopSettings, WithoutAPortalABackendOrABusTheDefaultLookAtOnce)
         expectDefault(window, "the portal's backend cannot start");
     }
     {
-        Window window(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"), QStringLiteral("none")));
+        Window window(
+            QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"), QStringLiteral("none")));
         EXPECT_TRUE(window.desktop.read()) << "no bus: nothing to wait for";
         expectDefault(window, "no bus");
     }
