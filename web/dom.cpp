@@ -1,6 +1,6 @@
 #include "web/dom.h"
 
-#include "web/page.h"
+#include "web/markup.h"
 
 #include <cstdlib>
 #include <emscripten.h>
@@ -233,7 +233,7 @@ int length(std::string_view text)
 
 void bind(const std::string& names)
 {
-    vorlen_bind(names.c_str(), statusRegionId, alertRegionId);
+    vorlen_bind(names.c_str(), markup::statusRegion, markup::alertRegion);
 }
 
 void setCaption(int part, std::string_view text)
