@@ -1,6 +1,7 @@
-// The thin bridge to the page's elements, one call per kind of change. A part
-// is its index in design::Part; the elements are the page's, found by their
-// design names once at start. Nothing here decides anything.
+// The thin bridge to the page's elements, one call per kind of change, each
+// passed to its function in bridge.js. A part is its index in design::Part;
+// the elements are the page's, found by their design names once at start.
+// Nothing here decides anything.
 #pragma once
 
 #include <string>

@@ -13,7 +13,8 @@ vorlen::web::WebForm* form = nullptr;
 
 } // namespace
 
-// The bridge in dom.cpp calls these from JavaScript by their C names.
+// The bridge (bridge.js) calls these from JavaScript by their exported
+// names, _vorlen_press and so on.
 // NOLINTBEGIN(readability-identifier-naming)
 extern "C" {
 

@@ -2,11 +2,10 @@
 
 #include "present/drawing.h"
 #include "present/spoken.h"
+#include "web/markup.h"
 #include "web/page_style.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <vector>
 
 namespace vorlen::web {
@@ -14,6 +13,7 @@ namespace vorlen::web {
 namespace {
 
 using design::Kind;
+using markup::cssColour;
 using present::Role;
 
 // What the page is, for a search engine's listing.
@@ -49,6 +49,17 @@ std::string escaped(std::string_view text)
     return out;
 }
 
+// Keeps a caption as shown, or a part as a whole, from screen readers.
+std::string outOfTree()
+{
+    return std::string(" ") + markup::outOfTree + "=\"true\"";
+}
+
+std::string spoken(const std::string& text)
+{
+    return std::string("<span class=\"") + markup::spokenClass + "\">" + text + "</span>";
+}
+
 std::string idAndState(Part part, const present::PartState& state)
 {
     return " id=\"" + std::string(design::name(part)) + "\"" + (state.visible ? "" : " hidden");
@@ -75,17 +86,18 @@ std::string label(const design::Control& row, const present::PartState& state, c
     } else if (anchor == present::Anchor::Centre) {
         classes += " centred";
     }
-    const std::string shown = escaped(shownCaption(row.part, state.caption));
+    const std::string shown = escaped(markup::shownCaption(row.part, state.caption));
     if (!state.inTree) {
         // Out of the tree as a whole, and shown and hidden by its look alone
         // (the off class): a label that blinks changes nothing that a screen
         // reader follows, and never carries both hidden and aria-hidden.
         return "<span id=\"" + std::string(design::name(row.part)) + "\" class=\"" + classes +
-               (state.visible ? "" : " off") + "\" aria-hidden=\"true\">" + shown + "</span>";
+               (state.visible ? "" : std::string(" ") + markup::offClass) + "\"" + outOfTree() + ">" + shown +
+               "</span>";
     }
     // The caption as shown, and apart from it what a screen reader reads.
-    return "<span" + idAndState(row.part, state) + " class=\"" + classes + "\"><span aria-hidden=\"true\">" +
-           shown + "</span><span class=\"spoken\">" + escaped(state.name) + "</span></span>";
+    return "<span" + idAndState(row.part, state) + " class=\"" + classes + "\"><span" + outOfTree() + ">" +
+           shown + "</span>" + spoken(escaped(state.name)) + "</span>";
 }
 
 std::string control(const design::Control& row, const present::PartState& state,
@@ -101,9 +113,8 @@ std::string control(const design::Control& row, const present::PartState& state,
         // out of the accessibility tree, so that a name that stays put while
         // the samples run is all a screen reader follows.
         return "<button" + idAndState(row.part, state) + R"( type="button" class="button )" + font + "\"" +
-               named(state) + (state.inTree ? "" : " aria-hidden=\"true\"") +
-               (state.enabled ? "" : " disabled") + focus + "><span aria-hidden=\"true\">" +
-               escaped(state.caption) + "</span></button>";
+               named(state) + (state.inTree ? "" : outOfTree()) + (state.enabled ? "" : " disabled") + focus +
+               "><span" + outOfTree() + ">" + escaped(state.caption) + "</span></button>";
     case Kind::List: {
         // Locked as the window is created, until the program's load step
         // unlocks it: a choice made earlier would not reach the quiz, and a
@@ -155,8 +166,8 @@ std::string panel(const design::Panel& row, const present::WindowModel& model,
     }
     if (row.part == Part::Frame1) {
         const std::string notice = escaped(unsupportedNotice);
-        out += R"(<p id="unsupported" class="notice" role="alert" hidden>)" + notice +
-               "</p><noscript><p class=\"notice\">" + notice + "</p></noscript>";
+        out += std::string("<p id=\"") + markup::unsupportedId + R"(" class="notice" role="alert" hidden>)" +
+               notice + "</p><noscript><p class=\"notice\">" + notice + "</p></noscript>";
     }
     return out + (alert ? "</div>" : "</fieldset>");
 }
@@ -188,19 +199,22 @@ std::vector<std::size_t> panelOrder()
 std::string window(const present::WindowModel& model, std::optional<Part> focused,
                    const std::vector<design::Font>& fonts)
 {
-    std::string out = R"(<main id="Form1" class="font-0" data-width=")" +
-                      std::to_string(design::px(design::clientWidth)) + "\" data-height=\"" +
+    std::string out = std::string(R"(<main id="Form1" class="font-0" )") + markup::drawnWidth + "=\"" +
+                      std::to_string(design::px(design::clientWidth)) + "\" " + markup::drawnHeight + "=\"" +
                       std::to_string(design::px(design::clientHeight)) + "\" aria-label=\"" +
                       escaped(present::phrase::windowName) + "\" aria-description=\"" +
                       escaped(present::windowDescription()) + "\">";
     // The window's title bar, for whoever moves through the page by headings.
-    out += "<h1 class=\"spoken\">" + escaped(present::phrase::windowName) + "</h1>";
+    out += std::string("<h1 class=\"") + markup::spokenClass + "\">" + escaped(present::phrase::windowName) +
+           "</h1>";
     for (const std::size_t index : panelOrder()) {
         out += panel(design::panels[index], model, fonts, focused);
     }
-    return out + "<div id=\"" + std::string(statusRegionId) +
-           R"(" class="spoken" role="status"></div><div id=")" + alertRegionId +
-           R"(" class="spoken" role="alert"></div></main>)";
+    const auto region = [](const char* id, const char* role) {
+        return std::string("<div id=\"") + id + "\" class=\"" + markup::spokenClass + "\" role=\"" + role +
+               "\"></div>";
+    };
+    return out + region(markup::statusRegion, "status") + region(markup::alertRegion, "alert") + "</main>";
 }
 
 // Only the page's own files run and show; the program is compiled from its
@@ -233,23 +247,6 @@ std::string_view trimmed(std::string_view text)
 }
 
 } // namespace
-
-std::string cssColour(Colour colour)
-{
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "#%02x%02x%02x", colour & 0xFFU, (colour >> 8U) & 0xFFU,
-                  (colour >> 16U) & 0xFFU);
-    return text.data();
-}
-
-std::string shownCaption(Part part, const std::string& caption)
-{
-    const design::Control* row = design::row(part).control;
-    if (row == nullptr || row->kind != Kind::Label || row->sizing != design::Sizing::Fixed) {
-        return caption;
-    }
-    return present::shownLines<char>(caption);
-}
 
 std::string page(const present::WindowModel& model, std::optional<Part> focused, const PageSources& sources)
 {

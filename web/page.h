@@ -4,8 +4,8 @@
 // window shows before the program has even been fetched. Every panel,
 // control and line is one element at its design place (1 px per 15 twips),
 // with its caption, font, colours, state and what a screen reader calls it;
-// the program then finds each element by its design name and applies the
-// window model's updates to it.
+// the bridge then finds each element by the names in markup.h and applies
+// the window model's updates to it.
 #pragma once
 
 #include "present/window_model.h"
@@ -17,10 +17,6 @@
 namespace vorlen::web {
 
 using design::Part;
-
-// The element that says the window's announcements, by urgency.
-inline constexpr const char* statusRegionId = "status";
-inline constexpr const char* alertRegionId = "alert";
 
 // The page's web files, as read from web/, and how to hash an inline piece
 // for the Content-Security-Policy: the SHA-256 digest in base64.
@@ -35,12 +31,5 @@ struct PageSources {
 // the keyboard focus where the load step left it.
 [[nodiscard]] std::string page(const present::WindowModel& model, std::optional<Part> focused,
                                const PageSources& sources);
-
-// A design colour (0x00BBGGRR) as CSS "#rrggbb".
-[[nodiscard]] std::string cssColour(Colour colour);
-
-// A caption as it is shown: a label that keeps its drawn box breaks its
-// lines at carriage returns; everything else shows the caption as it is.
-[[nodiscard]] std::string shownCaption(Part part, const std::string& caption);
 
 } // namespace vorlen::web

@@ -6,18 +6,9 @@
  * program cannot run at all, and has the service worker keep the files for
  * playing offline.
  *
- * What the page and the program's bridge (dom.cpp) agree on:
- *  - every part is the element whose id is its design name (Frame1, Label4,
- *    cev1, Combo1 ...; the timers have none); a label shows its caption in its
- *    [aria-hidden] child and says its name in its .spoken child, or, left out
- *    of the accessibility tree, is [aria-hidden] itself, shows its caption as
- *    its text and hides by the class off rather than [hidden]; a button
- *    shows its caption in its [aria-hidden] child and is named by
- *    aria-label; a list is the <select> with that id, inside its drawn box;
- *  - #status and #alert are the regions that say announcements;
- *  - #unsupported is the notice shown where the program cannot run;
- *  - the bridge marks the page ready with data-vorlen="ready" on <html>;
- *  - #Form1's data-width and data-height are the window's drawn size. */
+ * The names it reads (Form1's data-width and data-height, the notice
+ * unsupported) are among those that the page and the program's bridge agree
+ * on: see the opening comment of bridge.js, and markup.h. */
 (function () {
   "use strict";
   var root = document.documentElement;

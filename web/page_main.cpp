@@ -13,6 +13,9 @@
 #include <sstream>
 #include <string>
 
+// The page writer's one piece of JavaScript, node's own SHA-256 for the
+// page's policy: it runs only here, at build time, and never reaches the
+// page, so it stays beside its one caller rather than in a web file.
 // NOLINTBEGIN: the body is JavaScript, run by node at build time
 // clang-format off
 EM_JS(char*, vorlen_sha256_base64, (const char* text, int length), {

@@ -3,7 +3,7 @@
 #include "design/contrast.h"
 #include "design/system_colours.h"
 #include "present/drawing.h"
-#include "web/page.h"
+#include "web/markup.h"
 
 #include <algorithm>
 #include <array>
@@ -15,6 +15,7 @@ namespace vorlen::web {
 namespace {
 
 using design::Kind;
+using markup::cssColour;
 
 std::string number(double value)
 {

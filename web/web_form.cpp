@@ -1,7 +1,7 @@
 #include "web/web_form.h"
 
 #include "web/dom.h"
-#include "web/page.h"
+#include "web/markup.h"
 
 #include <charconv>
 #include <emscripten/eventloop.h>
@@ -193,13 +193,13 @@ void WebForm::running(Part timer, bool running)
 
 void WebForm::caption(Part part, const std::string& caption)
 {
-    dom::setCaption(at(part), shownCaption(part, caption));
+    dom::setCaption(at(part), markup::shownCaption(part, caption));
 }
 
 // A button's and a list's text colours are the style sheet's, by state.
 void WebForm::colour(Part part, Colour colour)
 {
-    dom::setColour(at(part), cssColour(colour));
+    dom::setColour(at(part), markup::cssColour(colour));
 }
 
 void WebForm::visible(Part part, bool visible, bool inTree)

@@ -1,0 +1,27 @@
+#include "web/markup.h"
+
+#include "present/drawing.h"
+
+#include <array>
+#include <cstdio>
+
+namespace vorlen::web::markup {
+
+std::string cssColour(Colour colour)
+{
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "#%02x%02x%02x", colour & 0xFFU, (colour >> 8U) & 0xFFU,
+                  (colour >> 16U) & 0xFFU);
+    return text.data();
+}
+
+std::string shownCaption(Part part, const std::string& caption)
+{
+    const design::Control* row = design::row(part).control;
+    if (row == nullptr || row->kind != design::Kind::Label || row->sizing != design::Sizing::Fixed) {
+        return caption;
+    }
+    return present::shownLines<char>(caption);
+}
+
+} // namespace vorlen::web::markup
