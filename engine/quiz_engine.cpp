@@ -212,9 +212,15 @@ void QuizEngine::load()
     attempt([&] { c_.Label5.setCaption(std::string(text::dedication)); });
     attempt([&] { c_.Combo1.setListIndex(0); });
     attempt([&] { c_.Combo2.setListIndex(0); });
-    attempt([&] { c_.Label1.setForeColor(colour::lightGrey); });
-    attempt([&] { c_.Label2.setForeColor(colour::lightGrey); });
-    attempt([&] { c_.Label3.setForeColor(colour::lightGrey); });
+    showIdle();
+    attempt([&] { pressChameleonButton1(); });
+}
+
+void QuizEngine::showIdle()
+{
+    for (Label* label : {&c_.Label1, &c_.Label2, &c_.Label3}) {
+        attempt([&] { label->setForeColor(colour::lightGrey); });
+    }
     attempt([&] { c_.Label4.setForeColor(colour::blue); });
     for (Button* button : {&c_.cev1, &c_.cev2, &c_.cev3, &c_.cev4}) {
         attempt([&] { button->setEnabled(false); });
@@ -228,7 +234,6 @@ void QuizEngine::load()
     for (Label* label : {&c_.Label6, &c_.Label7, &c_.Label8, &c_.Label9, &c_.Label10, &c_.Label11}) {
         attempt([&] { label->setForeColor(colour::lightGrey); });
     }
-    attempt([&] { pressChameleonButton1(); });
 }
 
 void QuizEngine::pressCommand9()
@@ -307,22 +312,7 @@ void QuizEngine::stopQuiz()
 {
     attempt([&] { c_.command9.setCaption(std::string(text::start)); });
     attempt([&] { c_.Label5.setVisible(true); });
-    for (Label* label : {&c_.Label1, &c_.Label2, &c_.Label3}) {
-        attempt([&] { label->setForeColor(colour::lightGrey); });
-    }
-    attempt([&] { c_.Label4.setForeColor(colour::blue); });
-    for (Button* button : {&c_.cev1, &c_.cev2, &c_.cev3, &c_.cev4}) {
-        attempt([&] { button->setEnabled(false); });
-    }
-    attempt([&] { c_.Combo1.setEnabled(true); });
-    attempt([&] { c_.Combo2.setEnabled(true); });
-    attempt([&] { c_.Timer1.setEnabled(true); });
-    for (Label* label : {&c_.Label6, &c_.Label7, &c_.Label8, &c_.Label9, &c_.Label10, &c_.Label11}) {
-        attempt([&] { label->setForeColor(colour::lightGrey); });
-    }
-    for (Label* label : {&c_.Label9, &c_.Label10, &c_.Label11}) {
-        attempt([&] { label->setCaption("0"); });
-    }
+    showIdle();
 }
 
 void QuizEngine::pressCev1()

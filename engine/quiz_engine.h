@@ -52,14 +52,13 @@ public:
 
     [[nodiscard]] QuizState& state() { return state_; }
     [[nodiscard]] const QuizState& state() const { return state_; }
-    [[nodiscard]] ScratchTable& vs1() { return vs1_; }
-    [[nodiscard]] ScratchTable& vs2() { return vs2_; }
     [[nodiscard]] ScratchTable& vs3() { return vs3_; }
 
 private:
     void answer(const Button& button);
     void startQuiz();
     void stopQuiz();
+    void showIdle(); // the resting window, after the load step and after Dur
     void showFactors(std::int16_t a, std::int16_t b);
     Button& answerButton(std::int32_t row);
 
