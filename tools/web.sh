@@ -8,13 +8,15 @@
 #                              http://127.0.0.1:8000 (PORT to change it)
 #   sh tools/web.sh test       the same build with the tests, then every web
 #                              test: the engine's, the model's and the page's
-#                              own rules under node, the page in headless
+#                              own rules under node, ESLint on the page's
+#                              JavaScript, the page in headless
 #                              Chromium (layout, quizzes, counter request,
 #                              offline, checkers), the
 #                              screen-reader quiz under Orca, what the
 #                              resting page costs Orca, and the layout,
 #                              quiz and offline checks again in WebKitGTK and
 #                              Firefox ESR
+#   sh tools/web.sh lint       ESLint on the page's own JavaScript
 #   sh tools/web.sh measure [size] [paint] [idle]
 #                              the same build, then the figures: transfer size,
 #                              first paint against a static page, idle CPU
@@ -68,15 +70,23 @@ run() {
     fi
 }
 
-# The checkers the tests run (tests/web/package.json): the Nu HTML checker
-# and axe-core, from npm, without their install scripts (vnu-jar's would
-# fetch a Java of its own; Debian's is used).
+# The checkers the tests run (tests/web/package.json): the Nu HTML checker,
+# axe-core and ESLint, from npm, without their install scripts (vnu-jar's
+# would fetch a Java of its own; Debian's is used).
 checkers() {
     if [ ! -f "$root/tests/web/node_modules/axe-core/axe.min.js" ] ||
-        [ ! -f "$root/tests/web/node_modules/vnu-jar/build/dist/vnu.jar" ]; then
+        [ ! -f "$root/tests/web/node_modules/vnu-jar/build/dist/vnu.jar" ] ||
+        [ ! -f "$root/tests/web/node_modules/eslint/bin/eslint.js" ]; then
         say "installing the checkers from npm"
         (cd "$root/tests/web" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
     fi
+}
+
+# The page's own JavaScript: its start-up script, the bridge and the service
+# worker's template, by tests/web/eslint.config.mjs.
+lint() {
+    (cd "$root" && /usr/bin/node tests/web/node_modules/eslint/bin/eslint.js --max-warnings 0 \
+        -c tests/web/eslint.config.mjs web/page.js web/bridge.js web/sw.js.in)
 }
 
 run_tests() {
@@ -84,6 +94,7 @@ run_tests() {
     VORLEN_WEB_DIST="$build/dist"
     VORLEN_COUNTER_HOST="${VORLEN_COUNTER_HOST:-sayac.keldar.example}"
     export VORLEN_WEB_DIST VORLEN_COUNTER_HOST
+    run "the page's JavaScript under ESLint" lint
     run "engine, model and page rules under node" ctest --test-dir "$build" -j2 --output-on-failure
     for suite in layout quiz counter offline checkers; do
         run "page in Chromium: $suite" /usr/bin/python3 -m unittest -v "test_$suite"
@@ -119,12 +130,16 @@ case "$command" in
         cd "$root/tests/web"
         run_tests
         ;;
+    lint)
+        checkers
+        lint
+        ;;
     measure)
         build_site OFF
         VORLEN_WEB_DIST="$build/dist" /usr/bin/python3 "$root/bench/web/measure.py" "$@"
         ;;
     *)
-        echo "usage: sh tools/web.sh build | serve | test | measure [size] [paint] [idle]" >&2
+        echo "usage: sh tools/web.sh build | serve | test | lint | measure [size] [paint] [idle]" >&2
         exit 2
         ;;
 esac
