@@ -54,16 +54,6 @@ consteval std::array<double, 256> linearLights()
 
 inline constexpr std::array<double, 256> linearLights256 = linearLights();
 
-// Each channel of a colour at scale/1024 of its value.
-constexpr Colour scaled(Colour colour, unsigned scale)
-{
-    Colour result = 0;
-    for (unsigned shift = 0; shift < 24; shift += 8) {
-        result |= (((colour >> shift) & 0xFFU) * scale / 1024U) << shift;
-    }
-    return result;
-}
-
 } // namespace detail
 
 // The relative luminance of a colour, 0 for black to 1 for white.
@@ -95,13 +85,13 @@ constexpr Colour contrasted(Colour colour, Colour ground)
     unsigned tooLight = 1024;
     while (tooLight - enough > 1) {
         const unsigned middle = (enough + tooLight) / 2;
-        if (contrastRatio(detail::scaled(colour, middle), ground) >= minimumContrast) {
+        if (contrastRatio(scaledBy(colour, middle, 1024U), ground) >= minimumContrast) {
             enough = middle;
         } else {
             tooLight = middle;
         }
     }
-    return detail::scaled(colour, enough);
+    return scaledBy(colour, enough, 1024U);
 }
 
 // A label's or line's colour on the window face as the child's system asks.

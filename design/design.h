@@ -48,6 +48,7 @@ struct Font {
     std::string_view family;
     double points;
     bool bold;
+    bool operator==(const Font&) const = default;
 };
 
 // Every font asks for the Turkish character set, so that ş, ğ, ı and İ show.
@@ -309,6 +310,17 @@ constexpr Kind kind(Part part)
     return partKinds[index(part)];
 }
 
+// A panel's row.
+constexpr const Panel& panel(Part part)
+{
+    for (const Panel& row : panels) {
+        if (row.part == part) {
+            return row;
+        }
+    }
+    throw std::invalid_argument("no panel");
+}
+
 // A timer's place in timers, and its row.
 constexpr std::size_t timerIndex(Part timer)
 {
@@ -353,16 +365,21 @@ struct ButtonLook {
 };
 inline constexpr ButtonLook buttonLook{};
 
-// A colour with each channel at 100/percent of its value, held to 255.
-constexpr Colour shaded(Colour colour, int percent)
+// A colour with each channel times numerator/denominator, held to 255.
+constexpr Colour scaledBy(Colour colour, unsigned numerator, unsigned denominator)
 {
     Colour result = 0;
     for (unsigned shift = 0; shift < 24; shift += 8) {
-        const unsigned channel = (colour >> shift) & 0xFFU;
-        const unsigned scaled = channel * 100U / static_cast<unsigned>(percent);
-        result |= (scaled > 255U ? 255U : scaled) << shift;
+        const unsigned channel = ((colour >> shift) & 0xFFU) * numerator / denominator;
+        result |= (channel > 255U ? 255U : channel) << shift;
     }
     return result;
+}
+
+// A colour with each channel at 100/percent of its value, held to 255.
+constexpr Colour shaded(Colour colour, int percent)
+{
+    return scaledBy(colour, 100U, static_cast<unsigned>(percent));
 }
 
 } // namespace vorlen::design

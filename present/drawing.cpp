@@ -51,21 +51,20 @@ ButtonPaint buttonPaint(const design::ButtonLook& look, Colour text, Colour hove
     } else if (hovered) {
         face = shade(look.hovered);
     }
-    return {.face = face,
+    return {.face = {face},
             .raised = !pressed,
-            .upperEdge = look.upperEdge,
-            .lowerEdge = shade(look.lowerEdge),
-            .outline = shade(state.enabled ? look.outline : look.outlineDisabled),
-            .text =
-                state.enabled ? design::buttonText(look, hovered ? hoverText : text) : shade(look.greyedText),
+            .upperEdge = {look.upperEdge},
+            .lowerEdge = {shade(look.lowerEdge)},
+            .outline = {shade(state.enabled ? look.outline : look.outlineDisabled)},
+            .text = {state.enabled ? design::buttonText(look, hovered ? hoverText : text)
+                                   : shade(look.greyedText)},
             .textShiftPx = pressed ? 1 : 0,
             .focusMark = state.focused};
 }
 
 Box lineBox(const design::Line& line, int dpi)
 {
-    const auto* panel = std::find_if(design::panels.begin(), design::panels.end(),
-                                     [&line](const design::Panel& row) { return row.part == line.panel; });
+    const design::Panel& panel = design::panel(line.panel);
     const int x1 = design::pixels(std::min(line.x1, line.x2), dpi);
     const int x2 = design::pixels(std::max(line.x1, line.x2), dpi);
     const int y1 = design::pixels(std::min(line.y1, line.y2), dpi);
@@ -76,8 +75,8 @@ Box lineBox(const design::Line& line, int dpi)
     const bool across = y1 == y2;
     const int left = std::max(0, across ? x1 : x1 - half);
     const int top = std::max(0, across ? y1 - half : y1);
-    const int right = std::min(design::pixels(panel->place.width, dpi), across ? x2 : x1 - half + width);
-    const int bottom = std::min(design::pixels(panel->place.height, dpi), across ? y1 - half + width : y2);
+    const int right = std::min(design::pixels(panel.place.width, dpi), across ? x2 : x1 - half + width);
+    const int bottom = std::min(design::pixels(panel.place.height, dpi), across ? y1 - half + width : y2);
     return {
         .left = left, .top = top, .width = std::max(0, right - left), .height = std::max(0, bottom - top)};
 }

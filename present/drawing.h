@@ -6,8 +6,10 @@
 #pragma once
 
 #include "design/design.h"
+#include "design/system_colours.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,6 +78,16 @@ template <typename Char>
     return shown;
 }
 
+// A colour as a front end paints it. Where role is set, the platform's own
+// colour in that role (design/system_colours.h), which the front end looks
+// up and never works out; colour is what a platform paints that has no such
+// colour in use (the page outside forced colours).
+struct Ink {
+    Colour colour = 0;
+    std::optional<design::SystemColour> role = std::nullopt;
+    bool operator==(const Ink&) const = default;
+};
+
 // What a button is showing itself as. A disabled button shows neither hover
 // nor press; a press shows under the pointer's text colour, on the pressed face.
 struct ButtonState {
@@ -89,14 +101,14 @@ struct ButtonState {
 // are shades of the plain face in every state, so that only the face itself
 // lightens under the pointer and darkens while held down.
 struct ButtonPaint {
-    Colour face;
-    bool raised;      // the light upper and the shaded lower edge are drawn: not while pressed
-    Colour upperEdge; // one pixel below the top, between the rounded corners
-    Colour lowerEdge; // one pixel above the bottom
-    Colour outline;   // the rounded border
-    Colour text;      // the caption's colour
-    int textShiftPx;  // the caption moves this far right and down
-    bool focusMark;   // a dotted rectangle focusInsetPx inside the border
+    Ink face;
+    bool raised = true;     // the light upper and the shaded lower edge are drawn: not while pressed
+    Ink upperEdge;          // one pixel below the top, between the rounded corners
+    Ink lowerEdge;          // one pixel above the bottom
+    Ink outline;            // the rounded border
+    Ink text;               // the caption's colour
+    int textShiftPx = 0;    // the caption moves this far right and down
+    bool focusMark = false; // a dotted rectangle focusInsetPx inside the border
     bool operator==(const ButtonPaint&) const = default;
 };
 

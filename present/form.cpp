@@ -139,6 +139,10 @@ const Update& Form::circumstances(const Circumstances& circumstances)
 {
     update_ = Update{};
     model_.setCircumstances(circumstances);
+    if (Look now = present::look(circumstances.preferences); now != look_) {
+        look_ = now;
+        update_.look = now;
+    }
     model_.takeChanges(update_.changes);
     return update_;
 }

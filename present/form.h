@@ -13,6 +13,7 @@
 #include "engine/failure_boundary.h"
 #include "engine/quiz_engine.h"
 #include "engine/random_source.h"
+#include "present/look.h"
 #include "present/spoken.h"
 #include "present/window_model.h"
 
@@ -27,8 +28,10 @@ namespace vorlen::present {
 struct FormProbe;
 
 // What one event changed, for the front end to apply in this order: the
-// parts, then the focus, then the announcement; and the one outside effect.
+// window's look, the parts, then the focus, then the announcement; and the
+// one outside effect.
 struct Update {
+    std::optional<Look> look; // the whole look, when the child's settings changed it
     std::vector<Change> changes;
     std::optional<Part> focus;
     std::optional<Announcement> announcement;
@@ -36,7 +39,10 @@ struct Update {
     // is left to the front end.
     std::optional<CounterPlan> counterRequest;
 
-    [[nodiscard]] bool empty() const { return changes.empty() && !focus && !announcement && !counterRequest; }
+    [[nodiscard]] bool empty() const
+    {
+        return !look && changes.empty() && !focus && !announcement && !counterRequest;
+    }
 };
 
 // How long the visit-counter request may take before it is given up.
@@ -84,6 +90,8 @@ public:
     const Update& show(bool shown);
 
     [[nodiscard]] const Preferences& preferences() const { return model_.circumstances().preferences; }
+    // The window's look now: what a front end builds its parts with.
+    [[nodiscard]] const Look& look() const { return look_; }
 
     [[nodiscard]] const WindowModel& model() const { return model_; }
     [[nodiscard]] bool loaded() const { return loaded_; }
@@ -120,6 +128,7 @@ private:
     QuizEngine engine_;
     Spoken spoken_;
     Update update_;
+    Look look_ = present::look({});
     std::optional<CounterPlan> counterRequest_; // due, for the update being made
     bool loaded_ = false;
 };

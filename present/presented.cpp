@@ -1,6 +1,6 @@
 // What the child's system settings and a hidden window change in what the
 // front ends show, part by part; the engine's own state stays as it left it.
-#include "design/contrast.h"
+#include "present/look.h"
 #include "present/window_model.h"
 
 namespace vorlen::present {
@@ -29,7 +29,7 @@ PartState presented(Part part, const PartState& engine, const Circumstances& cir
         break;
     }
     if (design::kind(part) == design::Kind::Label) {
-        state.colour = design::onWindowFace(engine.colour, preferences.moreContrast);
+        state.colour = labelInk(engine.colour.colour, preferences);
     }
     return state;
 }

@@ -16,7 +16,8 @@ void applyPart(const Change& change, const PartState& state, Surface& surface)
         }
         return;
     }
-    const bool labelled = kind == design::Kind::Label || kind == design::Kind::Button || kind == design::Kind::TextBox;
+    const bool labelled =
+        kind == design::Kind::Label || kind == design::Kind::Button || kind == design::Kind::TextBox;
     if (change.has(Property::Caption) && labelled) {
         surface.caption(part, state.caption);
     }
@@ -54,6 +55,9 @@ void applyPart(const Change& change, const PartState& state, Surface& surface)
 
 void apply(const Update& update, const WindowModel& model, Surface& surface, const FailureReport& report)
 {
+    if (update.look) {
+        runReportingFailure(report, "look", [&] { surface.look(*update.look); });
+    }
     for (const Change& change : update.changes) {
         runReportingFailure(report, design::name(change.part),
                             [&] { applyPart(change, model[change.part], surface); });

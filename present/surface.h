@@ -19,10 +19,12 @@ class Surface {
 public:
     virtual ~Surface() = default;
 
+    // The whole look, first: the settings changed it.
+    virtual void look(const Look& look) = 0;
     // A label's or button's caption, Text1's text.
     virtual void caption(Part part, const std::string& caption) = 0;
     // A label's text colour.
-    virtual void colour(Part part, Colour colour) = 0;
+    virtual void colour(Part part, const Ink& colour) = 0;
     // inTree false: a part out of the accessibility tree, whose showing and
     // hiding no screen reader is to hear of.
     virtual void visible(Part part, bool visible, bool inTree) = 0;

@@ -24,7 +24,7 @@ PartState designState(Part part)
     case design::Kind::TextBox:
     case design::Kind::Picture:
         state.caption = std::string(row.control->caption);
-        state.colour = row.control->fore;
+        state.colour = {row.control->fore};
         state.visible = row.control->visible;
         state.enabled = row.control->enabled;
         break;
@@ -83,7 +83,7 @@ public:
     }
     void setForeColor(Colour colour) override
     {
-        write([&](PartState& state) { state.colour = colour; });
+        write([&](PartState& state) { state.colour = {colour}; });
     }
     void setVisible(bool visible) override
     {

@@ -11,6 +11,7 @@
 
 #include "design/design.h"
 #include "engine/controls.h"
+#include "present/drawing.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +26,7 @@ using design::Part;
 // What a front end may have to apply to one part.
 enum class Property : std::uint16_t {
     Caption = 1U << 0U, // a label's or button's caption, Text1's text
-    Colour = 1U << 1U,  // a label's text colour
+    Colour = 1U << 1U,  // a label's text colour (the window's look comes whole, Update::look)
     Visible = 1U << 2U,
     Enabled = 1U << 3U,
     Choice = 1U << 4U,      // a list's chosen entry
@@ -48,7 +49,7 @@ struct Change {
 
 struct PartState {
     std::string caption; // labels and buttons; Text1's text
-    Colour colour = 0;   // labels' text
+    Ink colour;          // labels' text
     bool visible = true;
     bool enabled = true;
     int choice = -1;      // lists: the chosen entry, -1 for none

@@ -15,6 +15,36 @@ std::string cssColour(Colour colour)
     return text.data();
 }
 
+std::string_view systemColourName(design::SystemColour role)
+{
+    switch (role) {
+    case design::SystemColour::Canvas:
+        return "Canvas";
+    case design::SystemColour::CanvasText:
+        return "CanvasText";
+    case design::SystemColour::ButtonFace:
+        return "ButtonFace";
+    case design::SystemColour::ButtonText:
+        return "ButtonText";
+    case design::SystemColour::GrayText:
+        return "GrayText";
+    case design::SystemColour::Highlight:
+        return "Highlight";
+    case design::SystemColour::HighlightText:
+        return "HighlightText";
+    case design::SystemColour::Field:
+        return "Field";
+    case design::SystemColour::FieldText:
+        return "FieldText";
+    }
+    return "CanvasText";
+}
+
+std::string cssInk(const present::Ink& ink)
+{
+    return ink.role ? std::string(systemColourName(*ink.role)) : cssColour(ink.colour);
+}
+
 std::string shownCaption(Part part, const std::string& caption)
 {
     const design::Control* row = design::row(part).control;

@@ -7,8 +7,11 @@
 #pragma once
 
 #include "design/design.h"
+#include "design/system_colours.h"
+#include "present/drawing.h"
 
 #include <string>
+#include <string_view>
 
 namespace vorlen::web::markup {
 
@@ -47,6 +50,12 @@ inline constexpr const char* drawnHeight = "data-height";
 
 // A design colour (0x00BBGGRR) as CSS "#rrggbb".
 [[nodiscard]] std::string cssColour(Colour colour);
+
+// A system colour role by its CSS name.
+[[nodiscard]] std::string_view systemColourName(design::SystemColour role);
+
+// A colour as the bridge sets it: by its role where it has one.
+[[nodiscard]] std::string cssInk(const present::Ink& ink);
 
 // A caption as it is shown: a label that keeps its drawn box breaks its
 // lines at carriage returns; everything else shows the caption as it is.

@@ -1,6 +1,7 @@
 #include "web/page.h"
 
 #include "present/drawing.h"
+#include "present/look.h"
 #include "present/spoken.h"
 #include "web/markup.h"
 #include "web/page_style.h"
@@ -257,7 +258,7 @@ std::string page(const present::WindowModel& model, std::optional<Part> focused,
     // Stamped in this order, so that no stamped text is read for markers.
     stamp(out, "POLICY", escaped(policy(sources, style, script)));
     stamp(out, "DESCRIPTION", std::string(pageDescription));
-    stamp(out, "GROUND", cssColour(windowGround));
+    stamp(out, "GROUND", cssColour(present::look({}).ground.colour));
     stamp(out, "TITLE", escaped(design::windowCaption()));
     stamp(out, "WINDOW", window(model, focused, fonts));
     stamp(out, "STYLE", style);

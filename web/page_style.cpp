@@ -1,14 +1,16 @@
 #include "web/page_style.h"
 
 #include "design/contrast.h"
-#include "design/system_colours.h"
 #include "present/drawing.h"
+#include "present/look.h"
 #include "web/markup.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace vorlen::web {
 
@@ -40,11 +42,6 @@ std::string box(const design::Rect& place)
                design::px(place.height));
 }
 
-bool sameFont(const design::Font& a, const design::Font& b)
-{
-    return a.family == b.family && a.points == b.points && a.bold == b.bold;
-}
-
 std::string cssFont(const design::Font& font)
 {
     // The design's face first, then its stand-ins, then any sans-serif.
@@ -59,112 +56,94 @@ std::string cssFont(const design::Font& font)
     return std::string(font.bold ? "700 " : "400 ") + number(font.points) + "pt " + families + ",sans-serif";
 }
 
-const design::Panel& panelRow(Part part)
+// A colour as the page writes it. Only under forced colours does it name a
+// system colour: elsewhere a system colour is the browser's guess at the
+// platform's, and the page is drawn in the design's own.
+std::string pageInk(const present::Ink& ink, bool forced)
 {
-    const auto* found = std::find_if(design::panels.begin(), design::panels.end(),
-                                     [part](const design::Panel& panel) { return panel.part == part; });
-    return found != design::panels.end() ? *found : design::panels.front();
+    return forced ? markup::cssInk(ink) : cssColour(ink.colour);
 }
 
-// The design's colours and the button look, for page.css to use, as drawn
-// or for more contrast.
-std::string lookProperties(bool moreContrast)
+using Properties = std::vector<std::pair<std::string_view, std::string>>;
+
+Properties buttonProperties(const present::ButtonInks& inks, bool forced)
 {
-    const design::ButtonLook& look = design::buttonLookFor(moreContrast);
-    const auto paint = [&look](present::ButtonState state) {
-        return present::buttonPaint(look, 0, 0, state);
-    };
-    const present::ButtonPaint plain = paint({});
-    const present::ButtonPaint disabled = paint({.enabled = false});
-    const auto shade = [](Colour colour, int percent) { return cssColour(design::shaded(colour, percent)); };
-    return ":root{--ground:" + cssColour(windowGround) + ";--face:" + cssColour(plain.face) +
-           ";--face-hover:" + cssColour(paint({.hovered = true}).face) +
-           ";--face-pressed:" + cssColour(paint({.pressed = true}).face) +
-           ";--edge-upper:" + cssColour(plain.upperEdge) + ";--edge-lower:" + cssColour(plain.lowerEdge) +
-           ";--outline:" + cssColour(plain.outline) + ";--outline-disabled:" + cssColour(disabled.outline) +
-           ";--greyed:" + cssColour(disabled.text) + ";--list-ground:" + cssColour(colour::white) +
-           ";--list-outline:" + shade(windowGround, look.outline) +
-           ";--list-greyed:" + shade(windowGround, look.greyedText) + ";--corner:" + px(look.cornerRadiusPx) +
-           ";--focus:rgba(0,0,0," + number(std::round(present::focusAlpha * 100.0 / 255.0) / 100.0) +
-           // A 1 px outline lies outside its offset box, so this puts it on
-           // the pixel focusInsetPx in from the border's outer edge.
-           ");--focus-offset:" + px(-(present::focusInsetPx + 1)) +
-           ";--notice:" + cssColour(design::onWindowFace(colour::red, moreContrast)) + "}";
+    return {{"--face", pageInk(inks.plain.face, forced)},
+            {"--face-hover", pageInk(inks.hovered.face, forced)},
+            {"--face-pressed", pageInk(inks.pressedHovered.face, forced)},
+            {"--edge-upper", pageInk(inks.plain.upperEdge, forced)},
+            {"--edge-lower", pageInk(inks.plain.lowerEdge, forced)},
+            {"--outline", pageInk(inks.plain.outline, forced)},
+            {"--outline-disabled", pageInk(inks.disabled.outline, forced)},
+            {"--greyed", pageInk(inks.disabled.text, forced)}};
 }
 
-// The parts' own colours, as drawn or for more contrast: a label's as the
-// model holds it until the program applies its own, a button's text, a
-// line's.
-std::string partColours(const present::WindowModel& model, bool moreContrast)
+Properties listProperties(const present::ListInks& inks, bool forced)
 {
-    const design::ButtonLook& look = design::buttonLookFor(moreContrast);
+    return {{"--list-ground", pageInk(inks.ground, forced)},
+            {"--list-outline", pageInk(inks.outline, forced)},
+            {"--list-greyed", pageInk(inks.textDisabled, forced)},
+            {"--text", pageInk(inks.text, forced)}};
+}
+
+std::string declared(const Properties& properties)
+{
     std::string css;
-    for (const design::Control& row : design::controls) {
-        const std::string name(design::name(row.part));
-        if (row.kind == Kind::Label) {
-            css += "#" + name +
-                   "{color:" + cssColour(design::onWindowFace(model[row.part].colour, moreContrast)) + "}";
-        } else if (row.kind == Kind::Button) {
-            const auto text = [&](bool hovered) {
-                return cssColour(
-                    present::buttonPaint(look, row.fore, row.foreHover, {.hovered = hovered}).text);
-            };
-            css += "#" + name + "{--text:" + text(false) + ";--text-hover:" + text(true) + "}";
-        } else if (row.kind == Kind::List) {
-            css += "[data-part=" + name + "]{--text:" + cssColour(row.fore) + "}";
-        }
-    }
-    for (const design::Line& line : design::lines) {
-        css += "#" + std::string(line.name) +
-               "{background:" + cssColour(design::onWindowFace(line.colour, moreContrast)) + "}";
+    for (const auto& [name, value] : properties) {
+        css += std::string(name) + ":" + value + ";";
     }
     return css;
 }
 
-std::string_view systemColourName(design::Drawn drawn)
+// The window's look as the settings want it, for page.css to use: what the
+// buttons share on the root; on each button its text and whatever else it has
+// of its own, and on each list all of its colours, so that no rule of one
+// look is left standing under another; the labels' and lines' colours. A label's colour is the model's
+// until the program applies its own.
+std::string lookRules(const present::WindowModel& model, const present::Preferences& preferences)
 {
-    switch (design::systemColour(drawn)) {
-    case design::SystemColour::Canvas:
-        return "Canvas";
-    case design::SystemColour::CanvasText:
-        return "CanvasText";
-    case design::SystemColour::ButtonFace:
-        return "ButtonFace";
-    case design::SystemColour::ButtonText:
-        return "ButtonText";
-    case design::SystemColour::GrayText:
-        return "GrayText";
-    case design::SystemColour::Highlight:
-        return "Highlight";
-    case design::SystemColour::HighlightText:
-        return "HighlightText";
-    case design::SystemColour::Field:
-        return "Field";
-    case design::SystemColour::FieldText:
-        return "FieldText";
+    const bool forced = preferences.forcedColours;
+    const present::Look look = present::look(preferences);
+    const design::ButtonLook& buttonLook = design::buttonLookFor(preferences.moreContrast);
+    const auto& firstButton =
+        *std::find_if(design::controls.begin(), design::controls.end(),
+                      [](const design::Control& row) { return row.kind == Kind::Button; });
+    const Properties shared = buttonProperties(look.button(firstButton.part), forced);
+    std::string css =
+        std::string(forced ? "#Form1{forced-color-adjust:none}" : "") +
+        ":root{--ground:" + pageInk(look.ground, forced) + ";" + declared(shared) +
+        "--corner:" + px(buttonLook.cornerRadiusPx) + ";--focus:" +
+        (forced ? pageInk(look.focusMark, forced)
+                : "rgba(0,0,0," + number(std::round(present::focusAlpha * 100.0 / 255.0) / 100.0) + ")") +
+        // A 1 px outline lies outside its offset box, so this
+        // puts it on the pixel focusInsetPx in from the border's
+        // outer edge.
+        ";--focus-offset:" + px(-(present::focusInsetPx + 1)) +
+        ";--notice:" + pageInk(present::labelInk(colour::red, preferences), forced) + "}";
+    for (const design::Control& row : design::controls) {
+        const std::string name(design::name(row.part));
+        if (row.kind == Kind::Label) {
+            css += "#" + name + "{color:" +
+                   pageInk(present::labelInk(model[row.part].colour.colour, preferences), forced) +
+                   (forced ? "!important}" : "}");
+        } else if (row.kind == Kind::Button) {
+            Properties own{{"--text", pageInk(look.button(row.part).plain.text, forced)},
+                           {"--text-hover", pageInk(look.button(row.part).hovered.text, forced)}};
+            for (const auto& property : buttonProperties(look.button(row.part), forced)) {
+                if (std::find(shared.begin(), shared.end(), property) == shared.end()) {
+                    own.push_back(property);
+                }
+            }
+            css += "#" + name + "{" + declared(own) + "}";
+        } else if (row.kind == Kind::List) {
+            css += "[data-part=" + name + "]{" + declared(listProperties(look.list(row.part), forced)) + "}";
+        }
     }
-    return "CanvasText";
-}
-
-// Under the system's own colours, every colour is a system colour by the
-// design's roles; the page sets them all itself, lines included, rather than
-// leave them to the browser, which would drop the lines with the grounds.
-std::string forcedColours()
-{
-    using design::Drawn;
-    const auto role = [](Drawn drawn) { return std::string(systemColourName(drawn)); };
-    const std::string face = role(Drawn::ButtonFace);
-    return "#Form1{forced-color-adjust:none}:root{--ground:" + role(Drawn::Ground) + ";--face:" + face +
-           ";--face-hover:" + face + ";--face-pressed:" + face + ";--edge-upper:" + face +
-           ";--edge-lower:" + face + ";--outline:" + role(Drawn::ButtonOutline) +
-           ";--outline-disabled:" + role(Drawn::ButtonOutlineDisabled) +
-           ";--greyed:" + role(Drawn::ButtonTextDisabled) + ";--list-ground:" + role(Drawn::ListGround) +
-           ";--list-outline:" + role(Drawn::ListText) + ";--list-greyed:" + role(Drawn::ListTextDisabled) +
-           ";--focus:" + role(Drawn::FocusMark) + ";--notice:" + role(Drawn::LabelText) +
-           "}#Form1 .button{--text:" + role(Drawn::ButtonText) + ";--text-hover:" + role(Drawn::ButtonText) +
-           "}#Form1 .list{--text:" + role(Drawn::ListText) +
-           "}#Form1 .label{color:" + role(Drawn::LabelText) +
-           "!important}#Form1 .line{background:" + role(Drawn::Line) + "}";
+    for (std::size_t i = 0; i < design::lines.size(); ++i) {
+        css +=
+            "#" + std::string(design::lines[i].name) + "{background:" + pageInk(look.lines[i], forced) + "}";
+    }
+    return css;
 }
 
 // Where a label stands: its drawn box, or the edge it keeps as its caption
@@ -182,7 +161,7 @@ std::string labelPlace(const design::Control& row)
         where = "left:" + px(left);
         break;
     case present::Anchor::Right:
-        where = "right:" + px(design::px(panelRow(row.panel).place.width) - left - width);
+        where = "right:" + px(design::px(design::panel(row.panel).place.width) - left - width);
         break;
     case present::Anchor::Centre:
         where = "left:" + number(left + width / 2.0) + "px";
@@ -243,7 +222,7 @@ std::vector<design::Font> fontsInUse()
     std::vector<design::Font> fonts{design::defaultFont};
     for (const design::Control& control : design::controls) {
         if (std::none_of(fonts.begin(), fonts.end(),
-                         [&control](const design::Font& font) { return sameFont(font, control.font); })) {
+                         [&control](const design::Font& font) { return font == control.font; })) {
             fonts.push_back(control.font);
         }
     }
@@ -253,7 +232,7 @@ std::vector<design::Font> fontsInUse()
 std::string fontClass(const std::vector<design::Font>& fonts, const design::Font& font)
 {
     for (std::size_t i = 0; i < fonts.size(); ++i) {
-        if (sameFont(fonts[i], font)) {
+        if (fonts[i] == font) {
             return "font-" + std::to_string(i);
         }
     }
@@ -263,13 +242,13 @@ std::string fontClass(const std::vector<design::Font>& fonts, const design::Font
 std::string styleSheet(const std::vector<design::Font>& fonts, const present::WindowModel& model,
                        std::string_view pageCss)
 {
-    std::string css = lookProperties(false);
+    std::string css = lookRules(model, {});
     for (std::size_t i = 0; i < fonts.size(); ++i) {
         css += ".font-" + std::to_string(i) + "{font:" + cssFont(fonts[i]) + "}";
     }
-    css += partRules() + partColours(model, false);
-    css += "@media (prefers-contrast:more){" + lookProperties(true) + partColours(model, true) + "}";
-    css += "@media (forced-colors:active){" + forcedColours() + "}";
+    css += partRules();
+    css += "@media (prefers-contrast:more){" + lookRules(model, {.moreContrast = true}) + "}";
+    css += "@media (forced-colors:active){" + lookRules(model, {.forcedColours = true}) + "}";
     return css + "\n" + std::string(pageCss);
 }
 

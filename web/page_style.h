@@ -14,10 +14,6 @@ namespace vorlen::web {
 
 using design::Part;
 
-// The page's ground, around and under the window: the light grey of a
-// desktop window's face, which the design leaves to the platform.
-inline constexpr Colour windowGround = 0xEFEFEF;
-
 // The fonts in use, each once, in the order the design first names them.
 [[nodiscard]] std::vector<design::Font> fontsInUse();
 

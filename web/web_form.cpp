@@ -196,10 +196,18 @@ void WebForm::caption(Part part, const std::string& caption)
     dom::setCaption(at(part), markup::shownCaption(part, caption));
 }
 
-// A button's and a list's text colours are the style sheet's, by state.
-void WebForm::colour(Part part, Colour colour)
+// The page's style sheet holds the look for every setting the browser
+// reports (prefers-contrast, forced-colors), written from the same look, so
+// the browser switches it itself.
+void WebForm::look(const present::Look& /*look*/)
 {
-    dom::setColour(at(part), markup::cssColour(colour));
+}
+
+// A label's text; a button's and a list's text colours are the style
+// sheet's, by state.
+void WebForm::colour(Part part, const present::Ink& colour)
+{
+    dom::setColour(at(part), markup::cssInk(colour));
 }
 
 void WebForm::visible(Part part, bool visible, bool inTree)

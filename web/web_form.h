@@ -29,7 +29,7 @@ public:
     explicit WebForm(std::chrono::milliseconds counterDeadline);
     WebForm(const WebForm&) = delete;
     WebForm& operator=(const WebForm&) = delete;
-    ~WebForm();
+    ~WebForm() override;
 
     // Finds the page's elements, runs the load step and applies it, then
     // marks the page ready.
@@ -58,7 +58,8 @@ private:
 
     // The surface, for the page's elements.
     void caption(Part part, const std::string& caption) override;
-    void colour(Part part, Colour colour) override;
+    void look(const present::Look& look) override;
+    void colour(Part part, const present::Ink& colour) override;
     void visible(Part part, bool visible, bool inTree) override;
     void enabled(Part part, bool enabled) override;
     void choice(Part list, int entry) override;

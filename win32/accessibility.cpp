@@ -68,6 +68,7 @@ std::vector<HWND> childrenInTree(HWND window)
     }
     std::sort(children.begin(), children.end());
     std::vector<HWND> ordered;
+    ordered.reserve(children.size());
     for (const auto& [order, child] : children) {
         ordered.push_back(child);
     }

@@ -59,6 +59,7 @@ Form1::Form1(Options options) : options_(std::move(options))
     // holds before the load step.
     parts_ = std::make_unique<Parts>(window_);
     buildAccessibility();
+    Form1::look(form_->look()); // this class's own, while it is being built
     layout(dpi_);
     takePreferences();
     for (const design::Timer& timer : design::timers) {
@@ -126,15 +127,9 @@ void Form1::layout(int dpi)
 
 void Form1::takePreferences()
 {
-    // Windows sends WM_SETTINGCHANGE for every setting: repaint only for these.
-    const present::Preferences preferences = options_.readPreferences();
-    const Look look{.moreContrast = preferences.moreContrast, .forcedColours = preferences.forcedColours};
-    if (look != look_) {
-        look_ = look;
-        parts_->setLook(look_);
-        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    }
-    apply(form_->prefer(preferences));
+    // Windows sends WM_SETTINGCHANGE for every setting: the model says
+    // what these change, the look among it.
+    apply(form_->prefer(options_.readPreferences()));
 }
 
 void Form1::load()
@@ -164,11 +159,6 @@ void Form1::show(int how)
     if (GetActiveWindow() == window_ && (focus == nullptr || IsChild(window_, focus) == FALSE)) {
         SetFocus(focusToRestore_);
     }
-}
-
-bool Form1::timerRunning(design::Part timer) const
-{
-    return timersRunning_[design::timerIndex(timer)];
 }
 
 void Form1::moveFocus(bool forward)

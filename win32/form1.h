@@ -45,7 +45,7 @@ public:
 
     Form1();
     explicit Form1(Options options);
-    ~Form1();
+    ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -64,8 +64,6 @@ public:
     [[nodiscard]] const Parts& parts() const { return *parts_; }
     [[nodiscard]] const present::Form& form() const { return *form_; }
     [[nodiscard]] const QuizState& quizState() const { return form_->quizState(); }
-    // A timer runs as the model says.
-    [[nodiscard]] bool timerRunning(design::Part timer) const;
 
     // Reports to a debugger (OutputDebugStringW) and, when the program has
     // a console or a redirected standard error, there too.
@@ -88,8 +86,9 @@ private:
 
     // The surface, for Win32's windows (form1_apply.cpp).
     using Part = design::Part;
+    void look(const present::Look& look) override;
     void caption(Part part, const std::string& caption) override;
-    void colour(Part part, Colour colour) override;
+    void colour(Part part, const present::Ink& colour) override;
     void visible(Part part, bool visible, bool inTree) override;
     void enabled(Part part, bool enabled) override;
     void choice(Part list, int entry) override;
@@ -108,8 +107,7 @@ private:
     HWND window_ = nullptr;
     int dpi_ = 96;
     HWND focusToRestore_ = nullptr;
-    Look look_;
-    std::array<bool, design::timers.size()> timersRunning_{};
+    present::Ink ground_; // the window's face
 
     std::unique_ptr<present::Form> form_;
     std::unique_ptr<Parts> parts_;

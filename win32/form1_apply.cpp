@@ -68,15 +68,12 @@ void Form1::buildAccessibility()
 void Form1::setTimer(Part timer, bool running)
 {
     const design::Timer& row = design::timer(timer);
-    bool& runs = timersRunning_[design::timerIndex(timer)];
     const auto id = static_cast<UINT_PTR>(row.id);
     if (!running) {
         KillTimer(window_, id);
     } else if (SetTimer(window_, id, static_cast<UINT>(row.intervalMs), nullptr) == 0) {
-        runs = false;
         throw std::runtime_error("no timer to be had");
     }
-    runs = running;
 }
 
 void Form1::caption(Part part, const std::string& caption)
@@ -98,7 +95,14 @@ void Form1::caption(Part part, const std::string& caption)
     }
 }
 
-void Form1::colour(Part part, Colour colour)
+void Form1::look(const present::Look& look)
+{
+    ground_ = look.ground;
+    parts_->setLook(look);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Form1::colour(Part part, const present::Ink& colour)
 {
     parts_->label(part).setColour(colour);
 }

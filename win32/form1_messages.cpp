@@ -100,7 +100,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND: {
         RECT box{};
         GetClientRect(window_, &box);
-        FillRect(reinterpret_cast<HDC>(wParam), &box, groundBrush(look_));
+        FillRect(reinterpret_cast<HDC>(wParam), &box, brushOf(ground_));
         return 1;
     }
     case WM_SIZE:

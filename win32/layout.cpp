@@ -10,11 +10,6 @@ namespace vorlen::win32 {
 
 namespace {
 
-bool sameFont(const design::Font& a, const design::Font& b)
-{
-    return a.family == b.family && a.points == b.points && a.bold == b.bold;
-}
-
 void place(HWND window, const RECT& box)
 {
     SetWindowPos(window, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
@@ -26,7 +21,7 @@ void place(HWND window, const RECT& box)
 HFONT Parts::fontFor(const design::Font& font, int dpi)
 {
     for (const auto& [known, handle] : fonts_) {
-        if (sameFont(known, font)) {
+        if (known == font) {
             return handle;
         }
     }

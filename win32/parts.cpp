@@ -59,12 +59,11 @@ Parts::Parts(HWND window)
             made = labels_[at]->hwnd();
             break;
         case design::Kind::Button:
-            buttons_[at] = std::make_unique<QuizButton>(parent, row.id, caption, row.fore, row.foreHover);
+            buttons_[at] = std::make_unique<QuizButton>(parent, row.id, caption);
             made = buttons_[at]->hwnd();
             break;
         case design::Kind::List:
-            lists_[at] = std::make_unique<QuizList>(parent, row.id, row.entries, row.fore,
-                                                    row.back.value_or(colour::white));
+            lists_[at] = std::make_unique<QuizList>(parent, row.id, row.entries);
             made = lists_[at]->hwnd();
             break;
         case design::Kind::TextBox:
@@ -88,7 +87,7 @@ Parts::Parts(HWND window)
         EnableWindow(made, row.enabled ? TRUE : FALSE);
     }
     for (const design::Line& row : design::lines) {
-        lines_.push_back(std::make_unique<QuizLine>(hwnd(row.panel), row.id, row.colour));
+        lines_.push_back(std::make_unique<QuizLine>(hwnd(row.panel), row.id));
     }
     for (std::size_t i = 0; i < design::partCount; ++i) {
         const auto part = static_cast<Part>(i);
@@ -126,24 +125,25 @@ QuizList& Parts::list(Part part) const
     return held(lists_, part);
 }
 
-void Parts::setLook(const Look& look)
+void Parts::setLook(const present::Look& look)
 {
     for (std::size_t i = 0; i < design::partCount; ++i) {
+        const auto part = static_cast<Part>(i);
         if (panels_[i] != nullptr) {
-            panels_[i]->setLook(look);
+            panels_[i]->setGround(look.ground);
         }
         if (labels_[i] != nullptr) {
-            labels_[i]->setLook(look);
+            labels_[i]->setGround(look.ground);
         }
         if (buttons_[i] != nullptr) {
-            buttons_[i]->setLook(look);
+            buttons_[i]->setLook(look.button(part), look.ground, look.focusMark);
         }
         if (lists_[i] != nullptr) {
-            lists_[i]->setLook(look);
+            lists_[i]->setInks(look.list(part));
         }
     }
-    for (const auto& line : lines_) {
-        line->setLook(look);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        lines_[i]->setInk(look.lines[i]);
     }
 }
 

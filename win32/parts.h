@@ -5,6 +5,7 @@
 #pragma once
 
 #include "design/design.h"
+#include "present/look.h"
 #include "win32/quiz_button.h"
 #include "win32/quiz_label.h"
 #include "win32/quiz_line.h"
@@ -47,7 +48,7 @@ public:
     void layout(int dpi);
 
     // How every panel, label, button, list and line paints.
-    void setLook(const Look& look);
+    void setLook(const present::Look& look);
 
 private:
     HFONT fontFor(const design::Font& font, int dpi);

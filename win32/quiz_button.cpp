@@ -1,6 +1,5 @@
 #include "win32/quiz_button.h"
 
-#include "design/contrast.h"
 #include "present/drawing.h"
 #include "win32/dpi.h"
 #include "win32/paint_buffer.h"
@@ -13,25 +12,6 @@
 namespace vorlen::win32 {
 
 namespace {
-
-// The design's colours are 0x00BBGGRR, as COLORREF. Under forced colours
-// each takes its system colour instead, on a flat face.
-present::ButtonPaint paintFor(const Look& look, COLORREF text, COLORREF hoverText, present::ButtonState state)
-{
-    using design::Drawn;
-    if (!look.forcedColours) {
-        return present::buttonPaint(design::buttonLookFor(look.moreContrast), text, hoverText, state);
-    }
-    const COLORREF face = forcedColour(Drawn::ButtonFace);
-    return {.face = face,
-            .raised = false,
-            .upperEdge = face,
-            .lowerEdge = face,
-            .outline = forcedColour(state.enabled ? Drawn::ButtonOutline : Drawn::ButtonOutlineDisabled),
-            .text = forcedColour(state.enabled ? Drawn::ButtonText : Drawn::ButtonTextDisabled),
-            .textShiftPx = state.enabled && state.pressed ? 1 : 0,
-            .focusMark = state.focused};
-}
 
 // The button and every window it lies in must be enabled for a press.
 bool enabledThroughout(HWND window)
@@ -54,8 +34,7 @@ bool isPressKey(WPARAM key)
 
 } // namespace
 
-QuizButton::QuizButton(HWND parent, int id, std::wstring_view caption, COLORREF text, COLORREF hoverText)
-    : caption_(caption), text_(text), hoverText_(hoverText)
+QuizButton::QuizButton(HWND parent, int id, std::wstring_view caption) : caption_(caption)
 {
     // No CS_DBLCLKS: a quick second click is a second press, not a double click.
     const wchar_t* name =
@@ -79,10 +58,13 @@ void QuizButton::setCaption(std::wstring caption)
     }
 }
 
-void QuizButton::setLook(const Look& look)
+void QuizButton::setLook(const present::ButtonInks& inks, const present::Ink& ground,
+                         const present::Ink& focusMark)
 {
-    if (look != look_) {
-        look_ = look;
+    if (inks != inks_ || ground != ground_ || focusMark != focusMark_) {
+        inks_ = inks;
+        ground_ = ground;
+        focusMark_ = focusMark;
         InvalidateRect(window_, nullptr, FALSE);
     }
 }
@@ -125,13 +107,12 @@ void QuizButton::paint()
         hover_ = false;
     }
     const present::ButtonPaint colours =
-        paintFor(look_, text_, hoverText_,
-                 {.enabled = enabled, .hovered = hover_, .pressed = shownDown_, .focused = focused_});
+        inks_.in({.enabled = enabled, .hovered = hover_, .pressed = shownDown_, .focused = focused_});
 
     // The panel's face around the rounded corners.
-    FillRect(dc, &box, groundBrush(look_));
-    HBRUSH brush = CreateSolidBrush(colours.face);
-    HPEN outline = CreatePen(PS_SOLID, 1, colours.outline);
+    FillRect(dc, &box, brushOf(ground_));
+    HBRUSH brush = brushOf(colours.face);
+    HPEN outline = CreatePen(PS_SOLID, 1, colourOf(colours.outline));
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, outline);
     const int corner = 2 * scaled(design::buttonLook.cornerRadiusPx, dpiOf(window_));
@@ -139,12 +120,11 @@ void QuizButton::paint()
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     DeleteObject(outline);
-    DeleteObject(brush);
 
     if (colours.raised) {
         const int inset = corner / 2;
-        HPEN light = CreatePen(PS_SOLID, 1, colours.upperEdge);
-        HPEN lower = CreatePen(PS_SOLID, 1, colours.lowerEdge);
+        HPEN light = CreatePen(PS_SOLID, 1, colourOf(colours.upperEdge));
+        HPEN lower = CreatePen(PS_SOLID, 1, colourOf(colours.lowerEdge));
         oldPen = SelectObject(dc, light);
         MoveToEx(dc, box.left + inset, box.top + 1, nullptr);
         LineTo(dc, box.right - inset, box.top + 1);
@@ -156,7 +136,7 @@ void QuizButton::paint()
         DeleteObject(lower);
     }
 
-    SetTextColor(dc, colours.text);
+    SetTextColor(dc, colourOf(colours.text));
     SetBkMode(dc, TRANSPARENT);
     buffer.useFont(font_);
     RECT textBox = box;
@@ -167,11 +147,12 @@ void QuizButton::paint()
     if (colours.focusMark) {
         RECT focus = box;
         InflateRect(&focus, -present::focusInsetPx, -present::focusInsetPx);
-        if (look_.forcedColours) {
-            FrameRect(dc, &focus, forcedBrush(design::Drawn::FocusMark));
+        if (focusMark_.role) {
+            FrameRect(dc, &focus, brushOf(focusMark_));
         } else {
-            SetTextColor(dc, RGB(0, 0, 0));
-            SetBkColor(dc, colours.face);
+            // Windows' own dotted mark, in the look's colour.
+            SetTextColor(dc, colourOf(focusMark_));
+            SetBkColor(dc, colourOf(colours.face));
             DrawFocusRect(dc, &focus);
         }
     }

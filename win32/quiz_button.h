@@ -1,8 +1,8 @@
 // The push button of the window: one class for all seven buttons. It paints
-// itself in the design's button look (design::buttonLookFor, or the system's
-// colours under a high-contrast theme): the face, lighter
-// under the mouse with its hover text colour, darker while held down, its
-// edges and outline, greyed text while disabled, and a focus rectangle. It
+// itself as the window's look has it for each state (present/look.h): the
+// face, lighter under the mouse with its hover text colour, darker while held
+// down, its edges and outline, greyed text while disabled, and a focus
+// rectangle. It
 // keeps its caption itself and answers WM_GETTEXT and WM_GETTEXTLENGTH from
 // it: DefWindowProc's WM_SETTEXT would tell screen readers of a name change
 // at every caption the idle animation writes. A click, Space or Enter (each
@@ -12,6 +12,7 @@
 // only at its own enabled state, so a button in a locked panel keeps its look.
 #pragma once
 
+#include "present/look.h"
 #include "win32/system_look.h"
 #include "win32/window_class.h"
 
@@ -23,7 +24,7 @@ namespace vorlen::win32 {
 
 class QuizButton {
 public:
-    QuizButton(HWND parent, int id, std::wstring_view caption, COLORREF text, COLORREF hoverText);
+    QuizButton(HWND parent, int id, std::wstring_view caption);
     ~QuizButton();
     QuizButton(const QuizButton&) = delete;
     QuizButton& operator=(const QuizButton&) = delete;
@@ -32,7 +33,8 @@ public:
 
     // Repaints only when the caption differs.
     void setCaption(std::wstring caption);
-    void setLook(const Look& look);
+    // Its paints for every state, the face around it and the focus mark.
+    void setLook(const present::ButtonInks& inks, const present::Ink& ground, const present::Ink& focusMark);
 
 private:
     friend class WindowClass<QuizButton>;
@@ -45,9 +47,9 @@ private:
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
     std::wstring caption_;
-    COLORREF text_;
-    COLORREF hoverText_;
-    Look look_;
+    present::ButtonInks inks_;
+    present::Ink ground_;
+    present::Ink focusMark_;
     bool hover_ = false;
     bool mouseDown_ = false; // the left button went down here and is held
     bool keyDown_ = false;   // Space or Enter went down here and is held

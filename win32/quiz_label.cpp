@@ -11,7 +11,7 @@ namespace vorlen::win32 {
 
 QuizLabel::QuizLabel(HWND parent, int id, std::wstring_view caption, COLORREF colour, design::Align align,
                      design::Sizing sizing)
-    : caption_(caption), colour_(colour), align_(align), sizing_(sizing)
+    : caption_(caption), colour_{colour}, align_(align), sizing_(sizing)
 {
     const wchar_t* name = WindowClass<QuizLabel>::registered(L"VorlenLabel", GetSysColorBrush(COLOR_BTNFACE),
                                                              CS_HREDRAW | CS_VREDRAW);
@@ -67,7 +67,7 @@ void QuizLabel::setCaption(std::wstring caption)
     }
 }
 
-void QuizLabel::setColour(COLORREF colour)
+void QuizLabel::setColour(const present::Ink& colour)
 {
     if (colour != colour_) {
         colour_ = colour;
@@ -75,10 +75,10 @@ void QuizLabel::setColour(COLORREF colour)
     }
 }
 
-void QuizLabel::setLook(const Look& look)
+void QuizLabel::setGround(const present::Ink& ground)
 {
-    if (look != look_) {
-        look_ = look;
+    if (ground != ground_) {
+        ground_ = ground;
         InvalidateRect(window_, nullptr, FALSE);
     }
 }
@@ -123,7 +123,7 @@ void QuizLabel::paint()
     const PaintBuffer buffer(window_);
     HDC dc = buffer.dc();
     const RECT client = buffer.client();
-    FillRect(dc, &client, groundBrush(look_));
+    FillRect(dc, &client, brushOf(ground_));
     if (!shown_) {
         return;
     }
@@ -131,8 +131,9 @@ void QuizLabel::paint()
     RECT box = captionPlace_;
     OffsetRect(&box, -placed_.left, -placed_.top);
     buffer.useFont(font_);
-    // The colour as the model gives it, darker already for more contrast.
-    SetTextColor(dc, look_.forcedColours ? forcedColour(design::Drawn::LabelText) : colour_);
+    // The colour as the model gives it: darker already for more contrast, a
+    // system colour under forced colours.
+    SetTextColor(dc, colourOf(colour_));
     SetBkMode(dc, TRANSPARENT);
     std::wstring text;
     UINT format = DT_NOPREFIX | DT_TOP;

@@ -35,8 +35,8 @@ public:
     // The box as drawn, in pixels of the container; a self-sizing label
     // fits its caption to it at once.
     void setDesignBox(const RECT& box);
-    void setColour(COLORREF colour);
-    void setLook(const Look& look);
+    void setColour(const present::Ink& colour);
+    void setGround(const present::Ink& ground);
     // Refits and repaints only when the caption differs.
     void setCaption(std::wstring caption);
     // Paints the caption, or only the face where it was; the window stays.
@@ -58,8 +58,8 @@ private:
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
     std::wstring caption_;
-    COLORREF colour_;
-    Look look_;
+    present::Ink colour_;
+    present::Ink ground_;
     design::Align align_;
     design::Sizing sizing_;
     RECT designBox_{};

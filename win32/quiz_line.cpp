@@ -1,10 +1,8 @@
 #include "win32/quiz_line.h"
 
-#include "design/contrast.h"
-
 namespace vorlen::win32 {
 
-QuizLine::QuizLine(HWND parent, int id, COLORREF colour) : colour_(colour)
+QuizLine::QuizLine(HWND parent, int id)
 {
     const wchar_t* name = WindowClass<QuizLine>::registered(L"VorlenLine", nullptr);
     CreateWindowExW(0, name, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_DISABLED, 0, 0, 0, 0, parent,
@@ -24,10 +22,10 @@ void QuizLine::place(const present::Box& bar)
     SetWindowPos(window_, HWND_BOTTOM, bar.left, bar.top, bar.width, bar.height, SWP_NOACTIVATE);
 }
 
-void QuizLine::setLook(const Look& look)
+void QuizLine::setInk(const present::Ink& ink)
 {
-    if (look != look_) {
-        look_ = look;
+    if (ink != ink_) {
+        ink_ = ink;
         InvalidateRect(window_, nullptr, TRUE);
     }
 }
@@ -38,11 +36,7 @@ LRESULT QuizLine::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND: {
         RECT box{};
         GetClientRect(window_, &box);
-        HBRUSH brush =
-            CreateSolidBrush(look_.forcedColours ? forcedColour(design::Drawn::Line)
-                                                 : design::onWindowFace(colour_, look_.moreContrast));
-        FillRect(reinterpret_cast<HDC>(wParam), &box, brush);
-        DeleteObject(brush);
+        FillRect(reinterpret_cast<HDC>(wParam), &box, brushOf(ink_));
         return 1;
     }
     case WM_PAINT: {

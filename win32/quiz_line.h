@@ -13,7 +13,7 @@ namespace vorlen::win32 {
 
 class QuizLine {
 public:
-    QuizLine(HWND parent, int id, COLORREF colour);
+    QuizLine(HWND parent, int id);
     ~QuizLine();
     QuizLine(const QuizLine&) = delete;
     QuizLine& operator=(const QuizLine&) = delete;
@@ -22,15 +22,14 @@ public:
 
     // Over the bar the line covers in pixels of the panel (present::lineBox).
     void place(const present::Box& bar);
-    void setLook(const Look& look);
+    void setInk(const present::Ink& ink);
 
 private:
     friend class WindowClass<QuizLine>;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
-    COLORREF colour_; // the design's
-    Look look_;
+    present::Ink ink_;
 };
 
 } // namespace vorlen::win32

@@ -1,6 +1,5 @@
 #include "win32/quiz_list.h"
 
-#include "design/contrast.h"
 #include "win32/unicode.h"
 
 #include <commctrl.h>
@@ -8,9 +7,7 @@
 
 namespace vorlen::win32 {
 
-QuizList::QuizList(HWND parent, int id, std::span<const std::string_view> entries, COLORREF text,
-                   COLORREF background)
-    : text_(text), background_(background), backgroundBrush_(CreateSolidBrush(background))
+QuizList::QuizList(HWND parent, int id, std::span<const std::string_view> entries)
 {
     window_ = CreateWindowExW(0, L"COMBOBOX", L"",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS |
@@ -30,7 +27,6 @@ QuizList::~QuizList()
     if (window_ != nullptr && IsWindow(window_) != FALSE) {
         DestroyWindow(window_);
     }
-    DeleteObject(backgroundBrush_);
 }
 
 void QuizList::place(const RECT& box, HFONT font, int entryHeight)
@@ -65,16 +61,8 @@ void QuizList::draw(const DRAWITEMSTRUCT& item) const
     const bool selected = (item.itemState & ODS_SELECTED) != 0 && !field;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
 
-    using design::Drawn;
-    const bool forced = look_.forcedColours;
-    COLORREF ground = forced ? forcedColour(Drawn::ListGround) : background_;
-    COLORREF ink = forced ? forcedColour(Drawn::ListText) : textInk();
-    if (selected) {
-        ground = forcedColour(Drawn::ListChosenGround);
-        ink = forcedColour(Drawn::ListChosenText);
-    } else if (disabled) {
-        ink = forcedColour(Drawn::ListTextDisabled);
-    }
+    COLORREF ground = colourOf(selected ? inks_.chosenGround : inks_.ground);
+    COLORREF ink = colourOf(selected ? inks_.chosenText : disabled ? inks_.textDisabled : inks_.text);
     SetBkColor(dc, ground);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
     if (item.itemID != static_cast<UINT>(-1)) {
@@ -98,25 +86,15 @@ void QuizList::draw(const DRAWITEMSTRUCT& item) const
 
 HBRUSH QuizList::listColours(HDC dc) const
 {
-    if (look_.forcedColours) {
-        SetTextColor(dc, forcedColour(design::Drawn::ListText));
-        SetBkColor(dc, forcedColour(design::Drawn::ListGround));
-        return forcedBrush(design::Drawn::ListGround);
-    }
-    SetTextColor(dc, textInk());
-    SetBkColor(dc, background_);
-    return backgroundBrush_;
+    SetTextColor(dc, colourOf(inks_.text));
+    SetBkColor(dc, colourOf(inks_.ground));
+    return brushOf(inks_.ground);
 }
 
-COLORREF QuizList::textInk() const
+void QuizList::setInks(const present::ListInks& inks)
 {
-    return look_.moreContrast ? design::contrasted(text_, background_) : text_;
-}
-
-void QuizList::setLook(const Look& look)
-{
-    if (look != look_) {
-        look_ = look;
+    if (inks != inks_) {
+        inks_ = inks;
         InvalidateRect(window_, nullptr, TRUE);
     }
 }

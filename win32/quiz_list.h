@@ -1,10 +1,11 @@
 // A drop-down list to choose from (no typing): a CBS_DROPDOWNLIST combo box
-// that draws its entries itself, in its text colour on white, and greys its
-// text while it is disabled. Its entries are plain strings, so CB_GETLBTEXT
+// that draws its entries itself in the window look's colours, greyed while
+// it is disabled. Its entries are plain strings, so CB_GETLBTEXT
 // and CB_GETCURSEL read it as any combo box. The window passes it the
 // WM_DRAWITEM and WM_CTLCOLORLISTBOX messages that the combo box sends.
 #pragma once
 
+#include "present/look.h"
 #include "win32/system_look.h"
 
 #include <span>
@@ -15,8 +16,7 @@ namespace vorlen::win32 {
 
 class QuizList {
 public:
-    QuizList(HWND parent, int id, std::span<const std::string_view> entries, COLORREF text,
-             COLORREF background);
+    QuizList(HWND parent, int id, std::span<const std::string_view> entries);
     ~QuizList();
     QuizList(const QuizList&) = delete;
     QuizList& operator=(const QuizList&) = delete;
@@ -30,17 +30,11 @@ public:
     // For the window's handlers of WM_DRAWITEM and WM_CTLCOLORLISTBOX.
     void draw(const DRAWITEMSTRUCT& item) const;
     [[nodiscard]] HBRUSH listColours(HDC dc) const;
-    void setLook(const Look& look);
+    void setInks(const present::ListInks& inks);
 
 private:
-    // The text colour as painted: darker for more contrast if need be.
-    [[nodiscard]] COLORREF textInk() const;
-
     HWND window_ = nullptr;
-    COLORREF text_;
-    COLORREF background_;
-    HBRUSH backgroundBrush_;
-    Look look_;
+    present::ListInks inks_;
 };
 
 } // namespace vorlen::win32

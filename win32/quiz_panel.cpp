@@ -19,10 +19,10 @@ QuizPanel::~QuizPanel()
     }
 }
 
-void QuizPanel::setLook(const Look& look)
+void QuizPanel::setGround(const present::Ink& ground)
 {
-    if (look != look_) {
-        look_ = look;
+    if (ground != ground_) {
+        ground_ = ground;
         InvalidateRect(window_, nullptr, TRUE);
     }
 }
@@ -33,7 +33,7 @@ LRESULT QuizPanel::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND: {
         RECT box{};
         GetClientRect(window_, &box);
-        FillRect(reinterpret_cast<HDC>(wParam), &box, groundBrush(look_));
+        FillRect(reinterpret_cast<HDC>(wParam), &box, brushOf(ground_));
         return 1;
     }
     case WM_COMMAND:

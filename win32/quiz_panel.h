@@ -19,14 +19,14 @@ public:
     QuizPanel& operator=(const QuizPanel&) = delete;
 
     [[nodiscard]] HWND hwnd() const { return window_; }
-    void setLook(const Look& look);
+    void setGround(const present::Ink& ground);
 
 private:
     friend class WindowClass<QuizPanel>;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
-    Look look_;
+    present::Ink ground_;
 };
 
 } // namespace vorlen::win32

@@ -1,5 +1,7 @@
 #include "win32/system_look.h"
 
+#include <unordered_map>
+
 namespace vorlen::win32 {
 
 namespace {
@@ -46,19 +48,23 @@ present::Preferences systemPreferences()
     return preferences;
 }
 
-COLORREF forcedColour(design::Drawn drawn)
+COLORREF colourOf(const present::Ink& ink)
 {
-    return GetSysColor(systemIndex(design::systemColour(drawn)));
+    return ink.role ? GetSysColor(systemIndex(*ink.role)) : static_cast<COLORREF>(ink.colour);
 }
 
-HBRUSH forcedBrush(design::Drawn drawn)
+HBRUSH brushOf(const present::Ink& ink)
 {
-    return GetSysColorBrush(systemIndex(design::systemColour(drawn)));
-}
-
-HBRUSH groundBrush(const Look& look)
-{
-    return look.forcedColours ? forcedBrush(design::Drawn::Ground) : GetSysColorBrush(COLOR_BTNFACE);
+    if (ink.role) {
+        return GetSysColorBrush(systemIndex(*ink.role));
+    }
+    static std::unordered_map<COLORREF, HBRUSH> brushes;
+    const auto colour = static_cast<COLORREF>(ink.colour);
+    auto [found, made] = brushes.try_emplace(colour, nullptr);
+    if (made) {
+        found->second = CreateSolidBrush(colour);
+    }
+    return found->second;
 }
 
 } // namespace vorlen::win32

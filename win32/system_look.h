@@ -1,7 +1,8 @@
-// The child's system settings as Windows keeps them, and the system colours
-// that the design's colour roles name. With a high-contrast theme the window
-// takes the system's colours, and asks for more contrast as well, as
-// browsers do under such a theme.
+// The child's system settings as Windows keeps them, and the window look's
+// inks as Windows paints them: a design colour, or the system's colour in
+// the role the look names. With a high-contrast theme the window takes the
+// system's colours, and asks for more contrast as well, as browsers do
+// under such a theme.
 #pragma once
 
 #include "design/system_colours.h"
@@ -15,20 +16,10 @@ namespace vorlen::win32 {
 // system's colours.
 [[nodiscard]] present::Preferences systemPreferences();
 
-// How the parts paint: the design's colours, darker for more contrast, or
-// the system's.
-struct Look {
-    bool moreContrast = false;
-    bool forcedColours = false;
-    bool operator==(const Look&) const = default;
-};
-
-// The system colour for a thing drawn under forced colours, and its brush
-// (the system's own, never deleted).
-[[nodiscard]] COLORREF forcedColour(design::Drawn drawn);
-[[nodiscard]] HBRUSH forcedBrush(design::Drawn drawn);
-
-// What the window's and the panels' face is painted with.
-[[nodiscard]] HBRUSH groundBrush(const Look& look);
+// An ink's colour, and a brush of it that the caller never deletes: the
+// system's own for a role, else one kept for the program's life (the look
+// has a handful of colours, and paints would otherwise make one each time).
+[[nodiscard]] COLORREF colourOf(const present::Ink& ink);
+[[nodiscard]] HBRUSH brushOf(const present::Ink& ink);
 
 } // namespace vorlen::win32

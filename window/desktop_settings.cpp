@@ -13,14 +13,14 @@ namespace vorlen {
 
 namespace {
 
-const QString portal = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString settings = QStringLiteral("org.freedesktop.portal.Settings");
+constexpr QLatin1String portal("org.freedesktop.portal.Desktop");
+constexpr QLatin1String portalPath("/org/freedesktop/portal/desktop");
+constexpr QLatin1String settings("org.freedesktop.portal.Settings");
 
-const QString appearance = QStringLiteral("org.freedesktop.appearance");
-const QString gnomeInterface = QStringLiteral("org.gnome.desktop.interface");
-const QString gnomeA11y = QStringLiteral("org.gnome.desktop.a11y.interface");
-const QString kde = QStringLiteral("org.kde.kdeglobals.KDE");
+constexpr QLatin1String appearance("org.freedesktop.appearance");
+constexpr QLatin1String gnomeInterface("org.gnome.desktop.interface");
+constexpr QLatin1String gnomeA11y("org.gnome.desktop.a11y.interface");
+constexpr QLatin1String kde("org.kde.kdeglobals.KDE");
 
 using Groups = QMap<QString, QVariantMap>;
 

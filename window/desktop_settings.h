@@ -57,7 +57,7 @@ private slots:
     void readAll(QDBusPendingCallWatcher* call);
     void settingChanged(const QString& group, const QString& key, const QDBusVariant& value);
 
-private:
+private: // NOLINT(readability-redundant-access-specifiers): what follows is no slot
     void take(const QString& group, const QString& key, const QVariant& value);
 
     DesktopValues values_;

@@ -1,17 +1,10 @@
 #include "window/fonts.h"
 
+#include "window/texts.h"
+
 #include <QStringList>
 
 namespace vorlen {
-
-namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void installFontSubstitutes()
 {

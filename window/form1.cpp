@@ -4,6 +4,7 @@
 #include "window/fonts.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
+#include "window/quiz_line.h"
 #include "window/quiz_list.h"
 #include "window/quiz_panel.h"
 #include "window/screen_reader.h"
@@ -21,7 +22,7 @@ using P = design::Part;
 
 namespace {
 
-void setTextColour(QWidget* widget, Colour colour)
+void setTextColour(QWidget* widget, const present::Ink& colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, toQColor(colour));
@@ -43,6 +44,7 @@ Form1::Form1(Options options, QWidget* parent) : QWidget(parent), options_(std::
 
     parts_ = buildWindow(*this);
     form_ = std::make_unique<present::Form>(options_);
+    Form1::look(form_->look()); // this class's own, while it is being built
     screenReader_ = std::make_unique<ScreenReader>(*this, parts_, form_->model());
     connectEvents();
 }
@@ -109,7 +111,25 @@ void Form1::caption(Part part, const std::string& caption)
     }
 }
 
-void Form1::colour(Part part, Colour colour)
+void Form1::look(const present::Look& look)
+{
+    // The face behind every panel and label, which inherit it.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, toQColor(look.ground));
+    setPalette(colours);
+    for (const design::Control& row : design::controls) {
+        if (row.kind == design::Kind::Button) {
+            static_cast<QuizButton*>(parts_[row.part])->setInks(look.button(row.part), look.focusMark);
+        } else if (row.kind == design::Kind::List) {
+            static_cast<QuizList*>(parts_[row.part])->setInks(look.list(row.part));
+        }
+    }
+    for (std::size_t i = 0; i < parts_.lines.size(); ++i) {
+        parts_.lines[i]->setColour(toQColor(look.lines[i]));
+    }
+}
+
+void Form1::colour(Part part, const present::Ink& colour)
 {
     setTextColour(static_cast<QWidget*>(parts_[part]), colour);
 }

@@ -62,8 +62,9 @@ private:
 
     // The surface, for Qt's widgets.
     using Part = vorlen::design::Part;
+    void look(const vorlen::present::Look& look) override;
     void caption(Part part, const std::string& caption) override;
-    void colour(Part part, vorlen::Colour colour) override;
+    void colour(Part part, const vorlen::present::Ink& colour) override;
     void visible(Part part, bool visible, bool inTree) override;
     void enabled(Part part, bool enabled) override;
     void choice(Part list, int entry) override;

@@ -16,8 +16,7 @@
 
 namespace vorlen {
 
-QuizButton::QuizButton(QColor text, QColor hoverText, QWidget* parent)
-    : QPushButton(parent), hoverText_(hoverText)
+QuizButton::QuizButton(QWidget* parent) : QPushButton(parent)
 {
     setAttribute(Qt::WA_Hover);
     // The face covers the whole button, so nothing behind it is painted.
@@ -25,15 +24,23 @@ QuizButton::QuizButton(QColor text, QColor hoverText, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
     captions_.setFont(font());
-    QPalette colours = palette();
-    colours.setColor(QPalette::ButtonText, text);
-    colours.setColor(QPalette::Button, faceColour());
-    setPalette(colours);
 }
 
 QColor QuizButton::faceColour()
 {
     return toQColor(design::buttonLook.face);
+}
+
+void QuizButton::setInks(const present::ButtonInks& inks, const present::Ink& focusMark)
+{
+    inks_ = inks;
+    focusMark_ = focusMark;
+    hoverText_ = toQColor(inks.hovered.text);
+    QPalette colours = palette();
+    colours.setColor(QPalette::ButtonText, toQColor(inks.plain.text));
+    colours.setColor(QPalette::Button, toQColor(inks.plain.face));
+    setPalette(colours);
+    update();
 }
 
 namespace {
@@ -111,9 +118,9 @@ QPixmap QuizButton::faceFor(const present::ButtonPaint& paint) const
     const Look look{.width = width(),
                     .height = height(),
                     .ratio = static_cast<int>(std::lround(ratio * 100)),
-                    .face = paint.face,
-                    .outline = paint.outline,
-                    .lowerEdge = paint.lowerEdge,
+                    .face = toQColor(paint.face).rgba(),
+                    .outline = toQColor(paint.outline).rgba(),
+                    .lowerEdge = toQColor(paint.lowerEdge).rgba(),
                     .panel = panel.rgba(),
                     .raised = paint.raised};
     if (const auto found = faces.find(look); found != faces.end()) {
@@ -154,11 +161,10 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
     // wrong-answer panel) keeps its look; it greys only when it is disabled
     // itself. It takes no press either way.
     const present::ButtonPaint paint =
-        present::buttonPaint(design::buttonLook, fromQColor(textColour()), fromQColor(hoverText_),
-                             {.enabled = parentWidget() == nullptr || isEnabledTo(parentWidget()),
-                              .hovered = isEnabled() && underMouse(),
-                              .pressed = isDown(),
-                              .focused = hasFocus()});
+        inks_.in({.enabled = parentWidget() == nullptr || isEnabledTo(parentWidget()),
+                  .hovered = isEnabled() && underMouse(),
+                  .pressed = isDown(),
+                  .focused = hasFocus()});
 
     QPainter painter(this);
     painter.drawPixmap(0, 0, faceFor(paint));
@@ -171,7 +177,11 @@ void QuizButton::paintEvent(QPaintEvent* /*event*/)
 
     if (paint.focusMark) {
         const int inset = present::focusInsetPx;
-        painter.setPen(QPen(QColor(0, 0, 0, present::focusAlpha), 1.0, Qt::DotLine));
+        QColor mark = toQColor(focusMark_);
+        if (!focusMark_.role) {
+            mark.setAlpha(present::focusAlpha);
+        }
+        painter.setPen(QPen(mark, 1.0, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
     }

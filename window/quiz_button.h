@@ -6,7 +6,7 @@
 // nothing of the quiz: the window connects clicked().
 #pragma once
 
-#include "present/drawing.h"
+#include "present/look.h"
 #include "window/caption_images.h"
 
 #include <QColor>
@@ -20,9 +20,9 @@ class QuizButton : public QPushButton {
     Q_OBJECT
 
 public:
-    // The text colour and the face are the palette's ButtonText and Button,
-    // in every colour group; a disabled button greys its text as it paints.
-    QuizButton(QColor text, QColor hoverText, QWidget* parent = nullptr);
+    // Its colours are the window's look, given by setInks(); the plain text
+    // colour and face are the palette's ButtonText and Button too.
+    explicit QuizButton(QWidget* parent = nullptr);
 
     [[nodiscard]] QColor textColour() const
     {
@@ -30,6 +30,9 @@ public:
     }
     [[nodiscard]] QColor hoverTextColour() const { return hoverText_; }
     [[nodiscard]] static QColor faceColour();
+
+    // The paints of every state, and the focus mark, as the window's look has them.
+    void setInks(const present::ButtonInks& inks, const present::Ink& focusMark);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,6 +46,8 @@ private:
     [[nodiscard]] QPixmap faceFor(const present::ButtonPaint& paint) const;
 
     QColor hoverText_;
+    present::ButtonInks inks_;
+    present::Ink focusMark_;
     bool enterDown_ = false; // Enter is held on this button
     // The answer buttons repaint eleven times a second while idle, and
     // drawing an antialiased face afresh cost several times the whole rest:

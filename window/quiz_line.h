@@ -15,9 +15,10 @@ class QuizLine : public QWidget {
 
 public:
     // The bar in pixels of the parent panel (present::lineBox).
-    QuizLine(present::Box bar, QColor colour, QWidget* parent = nullptr);
+    QuizLine(present::Box bar, QWidget* parent = nullptr);
 
     [[nodiscard]] QColor colour() const { return colour_; }
+    void setColour(QColor colour);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,39 +1,34 @@
 #include "window/quiz_list.h"
 
+#include "window/colours.h"
+
 #include <QEvent>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
 namespace vorlen {
 
-QuizList::QuizList(QColor text, QColor background, QWidget* parent) : QComboBox(parent)
+QuizList::QuizList(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
+}
+
+void QuizList::setInks(const present::ListInks& inks)
+{
     QPalette colours = palette();
     for (auto role : {QPalette::Base, QPalette::Button}) {
-        colours.setColor(role, background);
+        colours.setColor(role, toQColor(inks.ground));
     }
     for (auto role : {QPalette::Text, QPalette::ButtonText}) {
-        colours.setColor(role, text);
+        colours.setColor(role, toQColor(inks.text));
     }
+    colours.setColor(QPalette::Highlight, toQColor(inks.chosenGround));
+    colours.setColor(QPalette::HighlightedText, toQColor(inks.chosenText));
     setPalette(colours);
-    makeLockedPalette();
-}
-
-void QuizList::makeLockedPalette()
-{
-    locked_ = palette();
-    const QColor greyed = locked_.color(QPalette::Window).darker(150);
-    locked_.setColor(QPalette::Text, greyed);
-    locked_.setColor(QPalette::ButtonText, greyed);
-}
-
-void QuizList::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::PaletteChange) {
-        makeLockedPalette();
-    }
-    QComboBox::changeEvent(event);
+    locked_ = colours;
+    locked_.setColor(QPalette::Text, toQColor(inks.textDisabled));
+    locked_.setColor(QPalette::ButtonText, toQColor(inks.textDisabled));
+    update();
 }
 
 void QuizList::paintEvent(QPaintEvent* /*event*/)

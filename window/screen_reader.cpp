@@ -3,6 +3,7 @@
 #include "window/quiz_label.h"
 #include "window/quiz_line.h"
 #include "window/quiz_list.h"
+#include "window/texts.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -24,11 +25,6 @@ constexpr const char* labelledBy = "vorlenLabelledBy";
 bool isLeftOut(const QObject* object)
 {
     return object != nullptr && object->property(leftOut).toBool();
-}
-
-QString qs(const std::string& text)
-{
-    return QString::fromStdString(text);
 }
 
 // A panel is a grouping inside the window (as a frame, a screen reader would

@@ -8,6 +8,7 @@
 #include "window/quiz_line.h"
 #include "window/quiz_list.h"
 #include "window/quiz_panel.h"
+#include "window/texts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,11 +29,6 @@ static void initResources()
 namespace vorlen {
 
 namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect pixelRect(const design::Rect& place)
 {
@@ -63,12 +59,12 @@ QWidget* makeControl(const design::Control& row, QWidget* panel)
         return label;
     }
     case design::Kind::Button: {
-        auto* button = new QuizButton(toQColor(row.fore), toQColor(row.foreHover), panel);
+        auto* button = new QuizButton(panel);
         button->setText(qs(row.caption));
         return button;
     }
     case design::Kind::List: {
-        auto* list = new QuizList(toQColor(row.fore), toQColor(row.back.value_or(colour::white)), panel);
+        auto* list = new QuizList(panel);
         for (std::string_view entry : row.entries) {
             list->addItem(qs(entry));
         }
@@ -137,8 +133,7 @@ WindowParts buildWindow(QWidget& window)
     }
 
     for (std::size_t i = 0; const design::Line& row : design::lines) {
-        auto* line =
-            new QuizLine(present::lineBox(row), toQColor(row.colour), take<QuizPanel>(parts, row.panel));
+        auto* line = new QuizLine(present::lineBox(row), take<QuizPanel>(parts, row.panel));
         line->setObjectName(qs(row.name));
         line->lower(); // beneath the panel's other controls
         parts.lines[i++] = line;

@@ -61,20 +61,20 @@ constexpr Colour rgb(unsigned red, unsigned green, unsigned blue)
 TEST(Drawing, AButtonsColoursInEachState)
 {
     // The answer buttons: blue text, navy under the pointer, on the beige face.
-    constexpr Colour blue = rgb(0, 0, 255);
-    constexpr Colour navy = rgb(0, 0, 128);
-    constexpr Colour beige = rgb(236, 233, 216);
-    constexpr Colour up = rgb(250, 250, 246);
-    constexpr Colour low = rgb(188, 186, 172);
-    constexpr Colour line = rgb(147, 145, 135);
-    constexpr Colour held = rgb(210, 208, 192);
+    constexpr Ink blue{rgb(0, 0, 255)};
+    constexpr Ink navy{rgb(0, 0, 128)};
+    constexpr Ink beige{rgb(236, 233, 216)};
+    constexpr Ink up{rgb(250, 250, 246)};
+    constexpr Ink low{rgb(188, 186, 172)};
+    constexpr Ink line{rgb(147, 145, 135)};
+    constexpr Ink held{rgb(210, 208, 192)};
     for (const auto& [given, shown] : std::vector<std::pair<ButtonState, ButtonPaint>>{
              {{}, {beige, true, up, low, line, blue, 0, false}},
-             {{.hovered = true}, {rgb(245, 242, 225), true, up, low, line, navy, 0, false}},
+             {{.hovered = true}, {Ink{rgb(245, 242, 225)}, true, up, low, line, navy, 0, false}},
              {{.pressed = true}, {held, false, up, low, line, blue, 1, false}}, // by a key
              {{.hovered = true, .pressed = true}, {held, false, up, low, line, navy, 1, false}},
              {{.enabled = false, .hovered = true, .pressed = true},
-              {beige, true, up, low, rgb(181, 179, 166), rgb(157, 155, 144), 0, false}},
+              {beige, true, up, low, Ink{rgb(181, 179, 166)}, Ink{rgb(157, 155, 144)}, 0, false}},
              {{.focused = true}, {beige, true, up, low, line, blue, 0, true}}}) {
         const design::Control& cev1 = *design::row(P::cev1).control;
         EXPECT_EQ(buttonPaint(design::buttonLook, cev1.fore, cev1.foreHover, given), shown)

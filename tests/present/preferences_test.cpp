@@ -2,6 +2,7 @@
 // motion, more contrast, the system's own colours, and a window nobody sees.
 #include "design/contrast.h"
 #include "design/system_colours.h"
+#include "present/look.h"
 #include "tests/present/form_fixture.h"
 
 #include <gtest/gtest.h>
@@ -143,12 +144,58 @@ TEST_F(PreferencesTest, MoreContrastDarkensTheLabelsAsTheyAreShown)
               (Parts{P::Label1, P::Label2, P::Label3, P::Label6, P::Label7, P::Label8, P::Label9, P::Label10,
                      P::Label11, P::Label13}));
     EXPECT_EQ(darker.changes.size(), 10U) << "nothing but colours";
-    EXPECT_EQ(at(P::Label1).colour, 0x6C6C6CU) << "light grey, darker";
-    EXPECT_EQ(at(P::Label4).colour, 0xFF0000U) << "blue stands out already";
+    EXPECT_EQ(at(P::Label1).colour, Ink{0x6C6C6CU}) << "light grey, darker";
+    EXPECT_EQ(at(P::Label4).colour, Ink{0xFF0000U}) << "blue stands out already";
     form.press(P::command9);
-    EXPECT_EQ(at(P::Label10).colour, 0x007F00U) << "what the engine writes later is darker too";
+    EXPECT_EQ(at(P::Label10).colour, Ink{0x007F00U}) << "what the engine writes later is darker too";
     form.prefer({});
-    EXPECT_EQ(at(P::Label1).colour, 0x0000FFU) << "the engine's own colour";
+    EXPECT_EQ(at(P::Label1).colour, Ink{0x0000FFU}) << "the engine's own colour";
+    form.prefer({.forcedColours = true});
+    EXPECT_EQ(at(P::Label1).colour.role, design::SystemColour::CanvasText);
+}
+
+// The whole look, as drawn, for more contrast and under forced colours: each
+// button in each state, each list, the lines, the face and the focus mark.
+TEST_F(PreferencesTest, TheLookComesWholeWhenTheSettingsChangeIt)
+{
+    using S = design::SystemColour;
+    const Look drawn = form.look();
+    EXPECT_EQ(drawn.ground, (Ink{0xEFEFEF, S::ButtonFace})) << "the platform's face; the page's grey";
+    EXPECT_EQ(drawn.button(P::cev1).plain.face, Ink{0xD8E9EC});
+    EXPECT_EQ(drawn.button(P::cev1).hovered.text, Ink{0x800000}) << "navy under the pointer";
+    EXPECT_EQ(drawn.list(P::Combo1).text, Ink{0xFF0000});
+    EXPECT_EQ(drawn.list(P::Combo1).textDisabled, Ink{0x9F9F9F}) << "greyed from the face, as a button";
+    EXPECT_EQ(drawn.lines[1], Ink{0x0000FF}) << "Line1, red";
+    EXPECT_EQ(drawn.focusMark, Ink{}) << "black";
+
+    const Update& contrasted = form.prefer({.moreContrast = true});
+    ASSERT_TRUE(contrasted.look);
+    EXPECT_EQ(contrasted.look->button(P::command9).plain.text, Ink{0x0000B6}) << "red on a button, darker";
+    EXPECT_EQ(contrasted.look->button(P::cev1).plain.outline, Ink{0x363A3B});
+    EXPECT_EQ(contrasted.look->list(P::Combo1).textDisabled, Ink{0x6A6A6A});
+    EXPECT_EQ(contrasted.look->lines[1], Ink{0x0000DC});
+    EXPECT_FALSE(form.prefer({.moreContrast = true}).look) << "the same settings, the same look";
+    EXPECT_TRUE(form.prefer({.reducedMotion = true, .moreContrast = true}).changes.size() < 3U);
+
+    const Update& forced = form.prefer({.forcedColours = true});
+    ASSERT_TRUE(forced.look);
+    const ButtonInks& start = forced.look->button(P::command9);
+    EXPECT_EQ(start.plain.face.role, S::ButtonFace);
+    EXPECT_FALSE(start.plain.raised) << "flat";
+    EXPECT_EQ(start.plain.text.role, S::ButtonText);
+    EXPECT_EQ(start.disabled.text.role, S::GrayText);
+    EXPECT_EQ(start.pressed.textShiftPx, 1);
+    EXPECT_EQ(forced.look->list(P::Combo2).ground.role, S::Field);
+    EXPECT_EQ(forced.look->lines[0].role, S::CanvasText);
+    EXPECT_EQ(forced.look->ground.role, S::Canvas);
+    EXPECT_EQ(forced.look->focusMark.role, S::Highlight);
+
+    // A button's paint for what it shows itself as.
+    const ButtonInks& answer = drawn.button(P::cev2);
+    EXPECT_EQ(answer.in({.enabled = false, .hovered = true, .pressed = true}).face, answer.disabled.face);
+    EXPECT_EQ(answer.in({.hovered = true, .pressed = true}).text, Ink{0x800000});
+    EXPECT_EQ(answer.in({.pressed = true}).text, Ink{0xFF0000}) << "held by a key: its own colour";
+    EXPECT_TRUE(answer.in({.focused = true}).focusMark);
 }
 
 } // namespace

@@ -30,7 +30,11 @@ public:
         }
         record("caption", part, caption);
     }
-    void colour(Part part, Colour colour) override { record("colour", part, std::to_string(colour)); }
+    void look(const Look& /*look*/) override { calls.push_back("look"); }
+    void colour(Part part, const Ink& colour) override
+    {
+        record("colour", part, std::to_string(colour.colour));
+    }
     void visible(Part part, bool visible, bool inTree) override
     {
         record("visible", part, std::string(visible ? "1" : "0") + (inTree ? "" : " quietly"));
@@ -45,8 +49,14 @@ public:
         record("description", part, description);
     }
     void focus(Part part) override { record("focus", part, ""); }
-    void announce(const Announcement& announcement) override { calls.push_back("announce " + announcement.text); }
-    void requestCounter(const CounterPlan& plan) override { calls.push_back("request " + plan.page.absolute()); }
+    void announce(const Announcement& announcement) override
+    {
+        calls.push_back("announce " + announcement.text);
+    }
+    void requestCounter(const CounterPlan& plan) override
+    {
+        calls.push_back("request " + plan.page.absolute());
+    }
     void settled() override { calls.push_back("settled"); }
 
     [[nodiscard]] bool has(const std::string& call) const
@@ -108,6 +118,11 @@ TEST_F(SurfaceTest, PartsThenFocusThenTheAnnouncementAndNoNameOutOfTheTree)
     play(form.press(P::command9));
     EXPECT_TRUE(surface.has("tree cev1 0"));
     EXPECT_FALSE(surface.has("name cev1 ")) << "a part leaving the tree is not renamed";
+
+    surface.calls.clear();
+    play(form.prefer({.moreContrast = true}));
+    EXPECT_EQ(surface.calls.front(), "look") << "the whole look before the parts";
+    EXPECT_TRUE(surface.has("colour Label1 " + std::to_string(0x6C6C6C))) << "the idle grey, darker";
 
     surface.calls.clear();
     play(form.tick(P::Timer3));

@@ -4,6 +4,7 @@
 // the screen as it stands; the timers and the counter request on real ticks;
 // the system settings passed in; a part that refuses its change; a report.
 // The rules behind all of it are the window model's (tests/present).
+#include "present/look.h"
 #include "tests/support/drawn_window.h"
 #include "tests/support/fault_server.h"
 #include "tests/support/win32_support.h"
@@ -12,6 +13,7 @@
 #include "win32/quiz_button.h"
 #include "win32/quiz_label.h"
 #include "win32/quiz_line.h"
+#include "win32/system_look.h"
 #include "win32/unicode.h"
 
 #include <gtest/gtest.h>
@@ -112,6 +114,14 @@ protected:
         form->show();
         pumpUntil({}, 50);
     }
+    // Whether the samples run: the question and the first answer change
+    // within 400 ms, nearly five ticks of Timer1, while messages are pumped.
+    bool samplesRun() const
+    {
+        const auto sample = [this] { return text("Label1") + text("Label3") + text("cev1"); };
+        const std::wstring first = sample();
+        return pumpUntil([&] { return sample() != first; }, 400);
+    }
 
     std::unique_ptr<Form1> form;
     std::vector<std::string> failures;
@@ -188,7 +198,7 @@ TEST_F(Form1Test, AppliesEveryKindOfChangeInAQuizPlayedByKeyboardAndMouse)
 {
     showWindow();
     EXPECT_EQ(text("Combo1"), L"Tümü");
-    EXPECT_TRUE(form->timerRunning(Part::Timer1));
+    EXPECT_TRUE(samplesRun());
     EXPECT_EQ(msaa(get("Combo1"), false), L"Sorma Şekli :");
     EXPECT_EQ(msaa(get("Combo1"), true), L"Çarpım tablosu seçimi");
     EXPECT_EQ(GetFocus(), get("command9"));
@@ -218,7 +228,7 @@ TEST_F(Form1Test, AppliesEveryKindOfChangeInAQuizPlayedByKeyboardAndMouse)
     EXPECT_GT(Pixels(form->hwnd()).count(onScreen("Label1"), drawn::red), 50);
     EXPECT_EQ(msaa(get("Frame1"), false), L"6 çarpı 1");
     EXPECT_FALSE(enabled("Combo1"));
-    EXPECT_FALSE(form->timerRunning(Part::Timer1));
+    EXPECT_FALSE(samplesRun());
 
     // Under the mouse an answer lightens (the beige at 100/96) and turns navy.
     HWND right = answerButton(form->hwnd(), true);
@@ -267,7 +277,7 @@ TEST_F(Form1Test, AppliesEveryKindOfChangeInAQuizPlayedByKeyboardAndMouse)
     EXPECT_EQ(GetFocus(), wrong) << "back to the answer that opened the panel";
     click(start);
     EXPECT_EQ(text("command9"), L"Başla");
-    EXPECT_TRUE(form->timerRunning(Part::Timer1));
+    EXPECT_TRUE(samplesRun());
     EXPECT_TRUE(failures.empty());
 }
 
@@ -413,22 +423,105 @@ TEST(Form1Quiet, NothingThatTicksTellsScreenReadersOfAChange)
     UnhookWindowsHookEx(watching);
 }
 
+// Each state of a button, put on it by the messages that make it, painted as
+// the look has it, under each setting: its face, its lower edge where it is
+// raised, its caption's colour, and the focus mark in its place.
+TEST_F(Form1Test, EveryStateTheLookDecidesIsPaintedSo)
+{
+    const auto rgb = [](const present::Ink& ink) {
+        const COLORREF colour = win32::colourOf(ink);
+        return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    };
+    for (const present::Preferences& preferences :
+         {present::Preferences{}, present::Preferences{.moreContrast = true},
+          present::Preferences{.forcedColours = true}}) {
+        Form1::Options options = quiet(&failures);
+        options.readPreferences = [preferences] { return preferences; };
+        form = std::make_unique<Form1>(std::move(options));
+        showWindow();
+        HWND start = get("command9");
+        const Box box = onScreen("command9");
+        POINT centre{box.width / 2, box.height / 2};
+        const LPARAM inside = MAKELPARAM(centre.x, centre.y);
+        ClientToScreen(start, &centre);
+        struct Row {
+            const char* what;
+            present::ButtonState state;
+            void (*put)(HWND, LPARAM);
+        };
+        const Row rows[] = {
+            {"plain", {}, [](HWND, LPARAM) {}},
+            {"under the pointer",
+             {.hovered = true},
+             [](HWND b, LPARAM at) { SendMessageW(b, WM_MOUSEMOVE, 0, at); }},
+            {"held by a key",
+             {.pressed = true, .focused = true},
+             [](HWND b, LPARAM) {
+                 SetFocus(b);
+                 SendMessageW(b, WM_KEYDOWN, VK_SPACE, 0);
+             }},
+            {"held under the pointer",
+             {.hovered = true, .pressed = true, .focused = true},
+             [](HWND b, LPARAM at) {
+                 SendMessageW(b, WM_MOUSEMOVE, 0, at);
+                 SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, at);
+             }},
+            {"focused", {.focused = true}, [](HWND b, LPARAM) { SetFocus(b); }},
+            {"locked", {.enabled = false}, [](HWND b, LPARAM) { EnableWindow(b, FALSE); }},
+        };
+        const present::Look look = present::look(preferences);
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(row.what) + (preferences.moreContrast    ? ", more contrast"
+                                                  : preferences.forcedColours ? ", forced colours"
+                                                                              : ""));
+            SetFocus(get("Combo1"));
+            SetCursorPos(row.state.hovered ? centre.x : 0, row.state.hovered ? centre.y : 0);
+            row.put(start, inside);
+            pumpUntil({}, 20);
+            const present::ButtonPaint paint = look.button(Part::command9).in(row.state);
+            const Pixels pixels(form->hwnd());
+            EXPECT_EQ(pixels.at(box.left + 6, box.top + 6), rgb(paint.face));
+            if (paint.raised) {
+                EXPECT_EQ(pixels.at(box.left + 6, box.top + box.height - 2), rgb(paint.lowerEdge));
+            }
+            EXPECT_GT(pixels.count(box, rgb(paint.text)), 20) << "the caption";
+            int marked = 0;
+            int inMarkColour = 0;
+            for (int y = box.top + 6; y < box.top + box.height - 6; ++y) {
+                const Rgb pixel = pixels.at(box.left + present::focusInsetPx, y);
+                marked += pixel != rgb(paint.face) ? 1 : 0;
+                inMarkColour += look.focusMark.role && pixel == rgb(look.focusMark) ? 1 : 0;
+            }
+            EXPECT_EQ(marked > 5, paint.focusMark);
+            EXPECT_EQ(inMarkColour > 5, paint.focusMark && look.focusMark.role);
+            // Back to plain, pressing nothing, with the pointer's own moves
+            // delivered before it leaves.
+            ReleaseCapture();
+            SetCursorPos(0, 0);
+            pumpUntil({}, 20);
+            SendMessageW(start, WM_MOUSELEAVE, 0, 0);
+            EnableWindow(start, TRUE);
+        }
+        EXPECT_EQ(text("command9"), L"Başla") << "nothing was pressed";
+    }
+    SetCursorPos(0, 0);
+}
+
 // Wine keeps client-area animation as Windows does, so that setting is set
 // for real, and told to this window only; Wine cannot switch a high-contrast
 // theme on, so that one comes through the window's settings reader.
 TEST_F(Form1Test, MinimisingLessMotionAndAHighContrastThemeArePassedIn)
 {
     showWindow();
-    const auto samples = [this] { return form->timerRunning(Part::Timer1); };
     ShowWindow(form->hwnd(), SW_MINIMIZE);
-    EXPECT_FALSE(samples()) << "nobody sees the samples";
+    EXPECT_FALSE(samplesRun()) << "nobody sees the samples";
     ShowWindow(form->hwnd(), SW_RESTORE);
-    EXPECT_TRUE(samples());
+    EXPECT_TRUE(samplesRun());
     for (const INT_PTR animation : {FALSE, TRUE}) { // Wine animates by default
         SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0, reinterpret_cast<void*>(animation), 0);
         SendMessageW(form->hwnd(), WM_SETTINGCHANGE, SPI_SETCLIENTAREAANIMATION, 0);
         EXPECT_EQ(form->form().preferences().reducedMotion, animation == FALSE);
-        EXPECT_TRUE(pumpUntil([&] { return samples() == (animation != FALSE); }, 2000)) << "one still sample";
+        EXPECT_EQ(samplesRun(), animation != FALSE) << "one still sample";
     }
 
     Form1::Options options = quiet(&failures);
@@ -457,7 +550,7 @@ TEST_F(Form1Test, APartThatRefusesItsChangeIsReportedAndTheRestAreApplied)
     }
     ASSERT_EQ(failures.size(), 1U);
     EXPECT_EQ(failures[0], "vorlen: Text1: the text box refused its text");
-    EXPECT_FALSE(form->timerRunning(Part::Timer1)) << "the parts after Text1 are applied too";
+    EXPECT_FALSE(samplesRun()) << "the parts after Text1 are applied too";
 }
 
 TEST(Form1ReportTest, AFailureReachesStandardErrorWhateverItsBytes)

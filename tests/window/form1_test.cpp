@@ -3,8 +3,10 @@
 // can get wrong: where the widgets sit, how they paint, their fonts and the
 // keys. What each part shows and says is proved in the window model's tests.
 #include "present/drawing.h"
+#include "present/look.h"
 #include "tests/support/drawn_window.h"
 #include "tests/support/quiz_moves.h"
+#include "window/colours.h"
 #include "window/form1.h"
 #include "window/quiz_button.h"
 #include "window/quiz_label.h"
@@ -119,7 +121,7 @@ protected:
             EXPECT_EQ(widget->isEnabledTo(widget->parentWidget()), now.enabled);
             if (auto* label = qobject_cast<QuizLabel*>(widget)) {
                 EXPECT_EQ(label->caption(), now.caption);
-                const Colour c = now.colour;
+                const Colour c = now.colour.colour;
                 EXPECT_EQ(label->palette().color(QPalette::WindowText),
                           QColor(int(c & 0xFFU), int((c >> 8U) & 0xFFU), int((c >> 16U) & 0xFFU)));
             } else if (auto* button = qobject_cast<QuizButton*>(widget)) {
@@ -250,6 +252,66 @@ TEST_F(Form1Test, AQuizPlayedWithClicksAndTicksShowsWhatTheModelSaysAsDrawn)
     EXPECT_FALSE(form->parts().Timer1->isActive()) << "nobody sees a minimised window's samples";
     form->showNormal();
     EXPECT_TRUE(form->parts().Timer1->isActive());
+}
+
+// Each state of a button as the window's look paints it, as drawn, for more
+// contrast and in the system's colours: the face inside the border, the
+// lower edge where the button stands raised, the caption's colour, and the
+// focus mark on the inset line.
+TEST_F(Form1Test, EveryStateTheLookDecidesIsPaintedSo)
+{
+    show();
+    auto* start = static_cast<QuizButton*>(get("command9"));
+    struct Row {
+        const char* what;
+        present::ButtonState state;
+    };
+    const Row rows[] = {{"plain", {}},
+                        {"under the pointer", {.hovered = true}},
+                        {"held", {.pressed = true}},
+                        {"held under the pointer", {.hovered = true, .pressed = true}},
+                        {"focused", {.focused = true}},
+                        {"locked", {.enabled = false}}};
+    for (const present::Preferences& preferences :
+         {present::Preferences{}, present::Preferences{.moreContrast = true},
+          present::Preferences{.forcedColours = true}}) {
+        form->prefer(preferences);
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(row.what) + (preferences.moreContrast    ? ", more contrast"
+                                                  : preferences.forcedColours ? ", forced colours"
+                                                                              : ""));
+            start->setEnabled(row.state.enabled);
+            start->setDown(row.state.pressed);
+            start->setAttribute(Qt::WA_UnderMouse, row.state.hovered);
+            (row.state.focused ? start : static_cast<QWidget*>(form->parts().Combo1))->setFocus();
+            const present::ButtonPaint paint = present::look(preferences).button(P::command9).in(row.state);
+            const QImage image = start->grab().toImage();
+            EXPECT_EQ(image.pixelColor(6, 6), toQColor(paint.face));
+            if (paint.raised) {
+                EXPECT_EQ(image.pixelColor(6, image.height() - 2), toQColor(paint.lowerEdge));
+            }
+            EXPECT_GT(pixelsNear(start, toQColor(paint.text)), 30) << "the caption";
+            // The mark: black at the focus opacity, or the system's highlight.
+            const present::Ink mark = present::look(preferences).focusMark;
+            int marked = 0;
+            int inMarkColour = 0;
+            for (int y = 6; y < image.height() - 6; ++y) {
+                const QColor pixel = image.pixelColor(present::focusInsetPx, y);
+                marked += pixel != toQColor(paint.face) ? 1 : 0;
+                inMarkColour += mark.role && pixel == toQColor(mark) ? 1 : 0;
+            }
+            EXPECT_EQ(marked > 5, paint.focusMark);
+            EXPECT_EQ(inMarkColour > 5, paint.focusMark && mark.role);
+        }
+        // A list's text, and its grey while locked.
+        QWidget* list = get("Combo1");
+        const present::ListInks inks = present::look(preferences).list(P::Combo1);
+        for (const bool enabled : {true, false}) {
+            list->setEnabled(enabled);
+            EXPECT_GT(pixelsNear(list, toQColor(enabled ? inks.text : inks.textDisabled)), 30) << enabled;
+        }
+    }
+    start->setEnabled(true);
 }
 
 TEST_F(Form1Test, FontsAreTheDesignsAndHoldEveryTurkishLetter)
