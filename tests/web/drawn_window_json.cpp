@@ -3,6 +3,7 @@
 // as the C++ window tests, without parsing C++. Each line carries the bar the
 // window model draws it as, which the page must apply.
 #include "present/drawing.h"
+#include "present/look.h"
 #include "tests/support/drawn_window.h"
 
 #include <algorithm>
@@ -43,6 +44,36 @@ void close(std::string& out, std::string_view end)
     out += end;
 }
 
+std::string rgb(const vorlen::present::Ink& ink)
+{
+    return list({static_cast<int>(ink.colour & 0xFFU), static_cast<int>((ink.colour >> 8U) & 0xFFU),
+                 static_cast<int>((ink.colour >> 16U) & 0xFFU)});
+}
+
+// A button's face and text in one state, as the window model's look paints it.
+std::string paint(const vorlen::present::ButtonPaint& paint)
+{
+    return "{\"face\": " + rgb(paint.face) + ", \"text\": " + rgb(paint.text) + "}";
+}
+
+// Başla's states and a locked answer's, as drawn and for more contrast: the
+// page's style sheet is written from the same looks.
+std::string looks()
+{
+    using vorlen::design::Part;
+    std::string out = "{";
+    for (const bool moreContrast : {false, true}) {
+        const vorlen::present::Look look = vorlen::present::look({.moreContrast = moreContrast});
+        const auto& start = look.button(Part::command9);
+        out += quoted(moreContrast ? "contrast" : "plain") + ": {\"plain\": " + paint(start.plain) +
+               ", \"hovered\": " + paint(start.hovered) + ", \"held\": " + paint(start.pressedHovered) +
+               ", \"focused\": " + paint(start.plain) +
+               ", \"locked\": " + paint(look.button(Part::cev1).disabled) + "}, ";
+    }
+    out.resize(out.size() - 2);
+    return out + "}";
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -71,7 +102,7 @@ int main(int argc, char** argv)
     for (const std::string_view name : uncoveredByFrame5) {
         out += quoted(name) + ", ";
     }
-    close(out, "], \"turkish\": " + quoted(turkishLetters) + "}\n");
+    close(out, "], \"looks\": " + looks() + ", \"turkish\": " + quoted(turkishLetters) + "}\n");
     std::ofstream file(argc == 2 ? argv[1] : "", std::ios::binary);
     file << out;
     return file.flush() ? 0 : 1;

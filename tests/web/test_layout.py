@@ -5,6 +5,7 @@ beside the Qt window's, and a face for every Turkish letter."""
 
 import io
 import os
+import time
 from pathlib import Path
 
 from PIL import Image, ImageChops, ImageStat
@@ -119,3 +120,53 @@ class Layout(PageTest):
                     drawn()["turkish"])
             node = self.browser.cdp("DOM.querySelector", nodeId=root, selector="#" + name)["nodeId"]
             self.assertEqual(len(self.browser.cdp("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]), 1, name)
+
+
+@chromium_only("the pointer held and the contrast setting, through the DevTools protocol")
+class Looks(PageTest):
+    # Headless Chromium has no pointer that hovers; a desktop's mouse does.
+    flags = ("--blink-settings=primaryHoverType=2,availableHoverTypes=2,primaryPointerType=4,"
+             "availablePointerTypes=4",)
+
+    def test_each_state_of_a_button_is_painted_as_the_look_has_it(self):
+        """Başla plain, under the pointer, held, focused by Tab, and a locked
+        answer, as drawn and for more contrast: the face at a point clear of
+        the caption, the caption's colour, and the focus mark 3 px in."""
+        def mouse(kind, x, y):
+            self.browser.cdp("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
+
+        def tab_to_start():
+            for _ in range(4):
+                if self.focused() == "command9":
+                    return
+                self.browser.key("Tab")
+            self.assertEqual(self.focused(), "command9")
+
+        states = {"plain": lambda x, y: mouse("mouseMoved", 1, 1), "hovered": lambda x, y: mouse("mouseMoved", x, y),
+                  "held": lambda x, y: (mouse("mouseMoved", x, y), mouse("mousePressed", x, y)),
+                  "focused": lambda x, y: (mouse("mouseMoved", 1, 1), tab_to_start())}
+        self.addCleanup(self.browser.cdp, "Emulation.setEmulatedMedia", features=[])
+        for setting, value in (("plain", ""), ("contrast", "more")):
+            self.browser.cdp("Emulation.setEmulatedMedia", features=[{"name": "prefers-contrast", "value": value}])
+            self.open()
+            looks = drawn()["looks"][setting]
+            for state, put in [*states.items(), ("locked", lambda x, y: None)]:
+                part = "cev1" if state == "locked" else "command9"
+                left, top, width, height = (round(v) for v in self.rect(part))
+                self.js("document.activeElement.blur()")  # the window's first focus
+                put(left + width / 2, top + height / 2)
+                time.sleep(0.05)
+                page = Image.open(io.BytesIO(self.browser.driver.get_screenshot_as_png())).convert("RGB")
+                if state == "held":  # let go elsewhere: no click
+                    mouse("mouseMoved", 1, 1)
+                    mouse("mouseReleased", 1, 1)
+                expected = looks[state]
+                where = "%s, %s" % (state, setting)
+                self.assertEqual(list(page.getpixel((left + 6, top + 6))), expected["face"], where)
+                caption = page.crop((left, top, left + width, top + height))
+                self.assertGreater(sum(1 for pixel in caption.getdata() if list(pixel) == expected["text"]), 20,
+                                   "the caption, " + where)
+                marked = sum(1 for y in range(top + 6, top + height - 6)
+                             if list(page.getpixel((left + 3, y))) != expected["face"])
+                self.assertEqual(marked > 5, state == "focused", "the focus mark, " + where)
+            self.assertEqual(self.caption("command9"), "Başla", "nothing was pressed")
