@@ -97,12 +97,8 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOLORCHANGE:
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;
-    case WM_ERASEBKGND: {
-        RECT box{};
-        GetClientRect(window_, &box);
-        FillRect(reinterpret_cast<HDC>(wParam), &box, brushOf(ground_));
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return eraseWith(window_, wParam, ground_);
     case WM_SIZE:
         // Nobody sees the idle samples in a minimised window.
         if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED) {

@@ -33,12 +33,8 @@ void QuizLine::setInk(const present::Ink& ink)
 LRESULT QuizLine::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND: {
-        RECT box{};
-        GetClientRect(window_, &box);
-        FillRect(reinterpret_cast<HDC>(wParam), &box, brushOf(ink_));
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return eraseWith(window_, wParam, ink_);
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         BeginPaint(window_, &paint);

@@ -30,12 +30,8 @@ void QuizPanel::setGround(const present::Ink& ground)
 LRESULT QuizPanel::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND: {
-        RECT box{};
-        GetClientRect(window_, &box);
-        FillRect(reinterpret_cast<HDC>(wParam), &box, brushOf(ground_));
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return eraseWith(window_, wParam, ground_);
     case WM_COMMAND:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:

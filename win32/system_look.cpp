@@ -67,4 +67,12 @@ HBRUSH brushOf(const present::Ink& ink)
     return found->second;
 }
 
+LRESULT eraseWith(HWND window, WPARAM dc, const present::Ink& ink)
+{
+    RECT box{};
+    GetClientRect(window, &box);
+    FillRect(reinterpret_cast<HDC>(dc), &box, brushOf(ink));
+    return 1;
+}
+
 } // namespace vorlen::win32

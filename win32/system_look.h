@@ -22,4 +22,8 @@ namespace vorlen::win32 {
 [[nodiscard]] COLORREF colourOf(const present::Ink& ink);
 [[nodiscard]] HBRUSH brushOf(const present::Ink& ink);
 
+// Fills a window's client area with an ink, for WM_ERASEBKGND; answers 1,
+// the background erased.
+LRESULT eraseWith(HWND window, WPARAM dc, const present::Ink& ink);
+
 } // namespace vorlen::win32
