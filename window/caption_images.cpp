@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QTransform>
 
+#include <utility>
+
 namespace vorlen {
 
 namespace {
@@ -21,6 +23,34 @@ size_t qHash(const Key& key, size_t seed = 0)
     return qHashMulti(seed, key.text, key.font);
 }
 
+struct Laid {
+    QStaticText layout;
+    QSize line;
+};
+
+// Every caption the window shows, a few hundred of them at the most, in the
+// fonts they are shown in: the question's numbers are measured and drawn
+// anew eleven times a second while the window rests.
+Laid laidOut(const QString& text, const QFont& font, const QString& fontKey)
+{
+    constexpr qsizetype most = 512;
+    static QCache<Key, Laid> cache(most);
+
+    Key key{text, fontKey};
+    if (const Laid* kept = cache.object(key)) {
+        return *kept;
+    }
+    QStaticText layout(text);
+    layout.setTextFormat(Qt::PlainText);
+    layout.setPerformanceHint(QStaticText::AggressiveCaching);
+    layout.prepare(QTransform(), font);
+    const QFontMetrics metrics(font);
+    auto* laid = new Laid{.layout = layout, .line = QSize(metrics.horizontalAdvance(text), metrics.height())};
+    const Laid made = *laid;
+    cache.insert(std::move(key), laid);
+    return made;
+}
+
 } // namespace
 
 void CaptionLayouts::setFont(const QFont& font)
@@ -31,26 +61,12 @@ void CaptionLayouts::setFont(const QFont& font)
 
 QSize CaptionLayouts::line(const QString& text) const
 {
-    const QFontMetrics metrics(font_);
-    return {metrics.horizontalAdvance(text), metrics.height()};
+    return laidOut(text, font_, fontKey_).line;
 }
 
 QStaticText CaptionLayouts::layout(const QString& text) const
 {
-    // Every caption the window shows, a few hundred of them at the most.
-    constexpr qsizetype most = 512;
-    static QCache<Key, QStaticText> cache(most);
-
-    const Key key{text, fontKey_};
-    if (const QStaticText* kept = cache.object(key)) {
-        return *kept;
-    }
-    QStaticText laid(text);
-    laid.setTextFormat(Qt::PlainText);
-    laid.setPerformanceHint(QStaticText::AggressiveCaching);
-    laid.prepare(QTransform(), font_);
-    cache.insert(key, new QStaticText(laid));
-    return laid;
+    return laidOut(text, font_, fontKey_).layout;
 }
 
 } // namespace vorlen

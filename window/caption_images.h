@@ -1,8 +1,9 @@
 // Captions laid out once and kept for the next time. The idle animation
 // repaints six large captions eleven times a second among a few dozen
 // numbers; shaping and laying out their text afresh each time was a large
-// part of what the idle window cost. The layouts (glyphs and their places,
-// no pixels) are shared by every control in one small cache.
+// part of what the idle window cost, and so was measuring them. The layouts
+// (glyphs and their places, no pixels) and their sizes are shared by every
+// control in one small cache.
 #pragma once
 
 #include <QFont>

@@ -38,9 +38,20 @@ void QuizLabel::setCaption(const std::string& caption)
     if (text != this->text()) {
         setText(text);
     }
-    if (fitsCaption()) {
+    // A hidden label is fitted when it is shown: measuring a caption loads
+    // its font, and the panels that start hidden need theirs only later.
+    fitted_ = false;
+    if (fitsCaption() && isVisible()) {
         fitToCaption();
     }
+}
+
+void QuizLabel::showEvent(QShowEvent* event)
+{
+    if (fitsCaption() && !fitted_) {
+        fitToCaption();
+    }
+    QLabel::showEvent(event);
 }
 
 void QuizLabel::paintEvent(QPaintEvent* /*event*/)
@@ -75,6 +86,7 @@ void QuizLabel::fitToCaption()
         present::captionBox(anchor_, {design_.left(), design_.top(), design_.width(), design_.height()},
                             {size.width(), size.height()});
     const QRect box(fitted.left, fitted.top, fitted.width, fitted.height);
+    fitted_ = true;
     if (box != geometry()) {
         setGeometry(box);
     }

@@ -34,6 +34,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void fitToCaption();
@@ -43,6 +44,7 @@ private:
     std::string caption_;
     present::Anchor anchor_;
     QRect design_;
+    bool fitted_ = false;
     CaptionLayouts captions_;
 };
 

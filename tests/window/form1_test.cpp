@@ -148,11 +148,18 @@ protected:
             QWidget* widget = get(control.name);
             EXPECT_EQ(widget->parentWidget()->objectName(), qs(control.panel)) << control.name;
             present::Box box{control.box.left, control.box.top, control.box.width, control.box.height};
-            if (auto* label = qobject_cast<QuizLabel*>(widget)) {
+            bool placed = true;
+            if (auto* label = qobject_cast<QuizLabel*>(widget);
+                label != nullptr && control.anchor != present::Anchor::Box) {
+                // A label takes its caption's size when it shows: measuring
+                // loads the font, which a hidden panel needs only later.
                 const QSize size = label->captionSize(label->text());
                 box = present::captionBox(control.anchor, box, {size.width(), size.height()});
+                placed = label->isVisible();
             }
-            EXPECT_EQ(widget->geometry(), rect(box)) << control.name;
+            if (placed) {
+                EXPECT_EQ(widget->geometry(), rect(box)) << control.name;
+            }
             const QPalette::ColorRole text = qobject_cast<QuizButton*>(widget) ? QPalette::ButtonText
                                              : qobject_cast<QuizList*>(widget) ? QPalette::Text
                                                                                : QPalette::WindowText;
