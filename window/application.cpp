@@ -21,8 +21,11 @@ void setUpApplication()
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setOrganizationName(QStringLiteral("Keldar Yazılım"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.keldar.Vorlen"));
+    // The sizes a title bar, a task bar and a window switcher draw. Each is
+    // decoded before the window shows; the larger ones come from the icon
+    // theme that the desktop file names.
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
+    for (const int size : {16, 32, 48, 64}) {
         icon.addFile(QStringLiteral(":/icons/vorlen-%1.png").arg(size), QSize(size, size));
     }
     QApplication::setWindowIcon(icon);
