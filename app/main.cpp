@@ -1,8 +1,5 @@
 // The program's entry: the application, its one window, the event loop.
 #include "window/application.h"
-#include "window/desktop_settings.h"
-#include "window/form1.h"
-#include "window/screen_reader.h"
 
 #include <QApplication>
 
@@ -33,10 +30,5 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     vorlen::setUpApplication();
-    vorlen::installScreenReaderSupport();
-    Form1 window;
-    vorlen::DesktopSettings desktop;
-    QObject::connect(&desktop, &vorlen::DesktopSettings::changed, &window, &Form1::prefer);
-    window.show();
-    return QApplication::exec();
+    return vorlen::runWindow();
 }

@@ -1,6 +1,9 @@
 #include "window/application.h"
 
+#include "window/desktop_settings.h"
 #include "window/fonts.h"
+#include "window/form1.h"
+#include "window/screen_reader.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -30,6 +33,19 @@ void setUpApplication()
     }
     QApplication::setWindowIcon(icon);
     installFontSubstitutes();
+}
+
+int runWindow(const std::function<void(Form1&)>& beforeShow)
+{
+    installScreenReaderSupport();
+    Form1 window;
+    DesktopSettings desktop;
+    QObject::connect(&desktop, &DesktopSettings::changed, &window, &Form1::prefer);
+    if (beforeShow) {
+        beforeShow(window);
+    }
+    window.show();
+    return QApplication::exec();
 }
 
 } // namespace vorlen

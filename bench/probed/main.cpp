@@ -12,8 +12,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     vorlen::setUpApplication();
-    Form1 window;
-    vorlen::bench::installProbes(window, vorlen::bench::quizPresses(window));
-    window.show();
-    return QApplication::exec();
+    return vorlen::runWindow(
+        [](Form1& window) { vorlen::bench::installProbes(window, vorlen::bench::quizPresses(window)); });
 }
