@@ -8,7 +8,7 @@ build="cmake g++ make pkgconf"
 # the portal with its GTK backend over GSettings, and gsettings to change them.
 portal="xdg-desktop-portal xdg-desktop-portal-gtk gsettings-desktop-schemas libglib2.0-bin"
 window="qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fonts-sil-andika fonts-lato"
-tests="libgtest-dev libgmock-dev libbenchmark-dev clang-format clang-tidy shellcheck pyflakes3 xvfb xauth imagemagick python3 dbus at-spi2-core python3-pyatspi valgrind $portal"
+tests="libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev clang-format clang-tidy shellcheck pyflakes3 xvfb xauth imagemagick python3 dbus at-spi2-core python3-pyatspi valgrind $portal"
 # The screen-reader test (tests/accessibility/orca_test.py): Orca on a Turkish
 # desktop under openbox, its speech caught by speech-dispatcher's generic module.
 screenreader="orca speech-dispatcher openbox xdotool locales"
@@ -19,8 +19,9 @@ assets="librsvg2-bin icoutils imagemagick fontconfig fonts-sil-andika"
 # testing it (tools/debian.sh, tools/package-test.sh).
 package="dpkg-dev debhelper libgtest-dev libgmock-dev xvfb xauth pbuilder debootstrap lintian autopkgtest
 file desktop-file-utils appstream xdotool x11-utils imagemagick"
-# The benchmarks against an empty Qt window (bench/run.sh); perf stat is used where the machine allows it.
-bench="libbenchmark-dev xvfb xdotool time procps linux-perf python3"
+# The benchmarks against their floors (bench/run.sh): the map watch needs libxcb, the
+# program a session bus; perf stat is used where the machine allows it.
+bench="libbenchmark-dev libxcb1-dev xvfb dbus xdotool time procps linux-perf python3"
 # Cross-building vorlen.exe, its zip and installer, and testing them under Wine
 # (tools/windows.sh); GoogleTest comes as sources and is built with the cross compiler;
 # xdotool clicks as a real mouse does, through the X server under Wine.
