@@ -1,7 +1,11 @@
-// The top-level window both Win32 floors draw in: the program's caption
-// style and client size on the button face, and the message loop.
+// The top-level window the Win32 floors draw in: the program's caption
+// style and client size on the button face; the message loop; and the idle
+// samples' new numbers.
 #pragma once
 
+#include <array>
+#include <cstdlib>
+#include <string>
 #include <windows.h>
 
 namespace vorlen::bench {
@@ -35,6 +39,20 @@ inline int showAndRun(HWND window, int show)
         DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
+}
+
+// New numbers in the question's two controls (1 to 10) and the four
+// answers (1 to 100), as the idle samples bring them.
+inline void showNewSamples(const std::array<HWND, 2>& numbers, const std::array<HWND, 4>& answers)
+{
+    for (HWND number : numbers) {
+        // NOLINTNEXTLINE(cert-msc30-c,cert-msc50-cpp): any numbers will do
+        SetWindowTextW(number, std::to_wstring(1 + std::rand() % 10).c_str());
+    }
+    for (HWND answer : answers) {
+        // NOLINTNEXTLINE(cert-msc30-c,cert-msc50-cpp)
+        SetWindowTextW(answer, std::to_wstring(1 + std::rand() % 100).c_str());
+    }
 }
 
 } // namespace vorlen::bench

@@ -4,9 +4,9 @@
 // shows two 48 pt bold numbers around an "x" and four disabled 36 pt bold
 // buttons; every 85 ms both numbers and the four captions get new values
 // through SetWindowText on the standard controls.
+#include "bench_window.h"
+
 #include <array>
-#include <cstdlib>
-#include <cwchar>
 #include <windows.h>
 
 namespace {
@@ -14,23 +14,10 @@ namespace {
 std::array<HWND, 2> numbers{};
 std::array<HWND, 4> answers{};
 
-void setNumber(HWND control, int value)
-{
-    std::array<wchar_t, 8> text{};
-    std::swprintf(text.data(), text.size(), L"%d", value);
-    SetWindowTextW(control, text.data());
-}
-
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_TIMER) {
-        for (HWND number : numbers) {
-            setNumber(number,
-                      1 + std::rand() % 10); // NOLINT(cert-msc30-c,cert-msc50-cpp): any numbers will do
-        }
-        for (HWND answer : answers) {
-            setNumber(answer, 1 + std::rand() % 100); // NOLINT(cert-msc30-c,cert-msc50-cpp)
-        }
+        vorlen::bench::showNewSamples(numbers, answers);
         return 0;
     }
     if (message == WM_DESTROY) {
@@ -77,14 +64,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
         SendMessageW(answers.at(i), WM_SETFONT, reinterpret_cast<WPARAM>(middle), FALSE);
     }
     SetTimer(window, 1, 85, nullptr);
-    ShowWindow(window, show);
-    UpdateWindow(window);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    const int exitCode = vorlen::bench::showAndRun(window, show);
     DeleteObject(big);
     DeleteObject(middle);
-    return static_cast<int>(message.wParam);
+    return exitCode;
 }

@@ -6,9 +6,7 @@
 #include "bench_window.h"
 
 #include <array>
-#include <cstdlib>
 #include <cwchar>
-#include <string>
 #include <windows.h>
 
 namespace {
@@ -26,22 +24,11 @@ HFONT boldFont(const wchar_t* face, int points)
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
 }
 
-void setNumber(HWND control, int value)
-{
-    SetWindowTextW(control, std::to_wstring(value).c_str());
-}
-
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_TIMER:
-        for (HWND number : numbers) {
-            setNumber(number,
-                      1 + std::rand() % 10); // NOLINT(cert-msc30-c,cert-msc50-cpp): any numbers will do
-        }
-        for (HWND answer : answers) {
-            setNumber(answer, 1 + std::rand() % 100); // NOLINT(cert-msc30-c,cert-msc50-cpp)
-        }
+        vorlen::bench::showNewSamples(numbers, answers);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

@@ -37,6 +37,7 @@ done
 : "${WINEPREFIX:?set WINEPREFIX to a prefix made by tools/windows.sh}"
 : "${DISPLAY:?set DISPLAY to the X display of the prefix}"
 
+cmake "$build" >/dev/null # a target new since the build was configured
 cmake --build "$build" -j2 --target vorlen_win32_exe vorlen_win32_floor vorlen_win32_floor_idle vorlen_win32_plain \
     vorlen_win32_launch >/dev/null
 windows_path() { printf 'Z:%s' "$(realpath "$1")" | tr '/' '\134'; }
