@@ -50,45 +50,57 @@ Qt::Alignment toQt(design::Align align)
 
 QWidget* makeControl(const design::Control& row, QWidget* panel)
 {
+    QWidget* made = nullptr;
     switch (row.kind) {
     case design::Kind::Label: {
         auto* label = new QuizLabel(toQt(row.align), present::anchor(row.align, row.sizing), panel);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, toQColor(row.fore));
         label->setPalette(palette);
-        return label;
+        made = label;
+        break;
     }
-    case design::Kind::Button: {
-        auto* button = new QuizButton(panel);
-        button->setText(qs(row.caption));
-        return button;
-    }
-    case design::Kind::List: {
-        auto* list = new QuizList(panel);
-        for (std::string_view entry : row.entries) {
-            list->addItem(qs(entry));
-        }
-        list->setCurrentIndex(-1);
-        list->setMaxVisibleItems(list->count());
-        return list;
-    }
+    case design::Kind::Button:
+        made = new QuizButton(panel);
+        break;
+    case design::Kind::List:
+        made = new QuizList(panel);
+        break;
     case design::Kind::TextBox: {
         auto* box = new QLineEdit(panel);
-        box->setText(qs(row.caption));
         box->setFocusPolicy(Qt::NoFocus);
-        return box;
+        made = box;
+        break;
     }
     case design::Kind::Picture: {
         auto* picture = new QLabel(panel);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         picture->setPixmap(QPixmap(QStringLiteral(":/images/dedication.png")));
-        return picture;
+        made = picture;
+        break;
     }
     case design::Kind::Panel:
     case design::Kind::Timer:
         break;
     }
-    throw std::logic_error("a control of no known kind");
+    if (made == nullptr) {
+        throw std::logic_error("a control of no known kind");
+    }
+    // The font before the text: a list lays out all its entries again, and
+    // loads their font, whenever its font changes.
+    made->setFont(toQFont(row.font));
+    if (auto* button = qobject_cast<QuizButton*>(made)) {
+        button->setText(qs(row.caption));
+    } else if (auto* list = qobject_cast<QuizList*>(made)) {
+        for (std::string_view entry : row.entries) {
+            list->addItem(qs(entry));
+        }
+        list->setCurrentIndex(-1);
+        list->setMaxVisibleItems(list->count());
+    } else if (auto* box = qobject_cast<QLineEdit*>(made)) {
+        box->setText(qs(row.caption));
+    }
+    return made;
 }
 
 template <typename T> T* take(const WindowParts& parts, design::Part part)
@@ -119,7 +131,6 @@ WindowParts buildWindow(QWidget& window)
     for (const design::Control& row : design::controls) {
         QWidget* widget = makeControl(row, take<QuizPanel>(parts, row.panel));
         widget->setObjectName(qs(design::name(row.part)));
-        widget->setFont(toQFont(row.font));
         const QRect box = pixelRect(row.place);
         if (auto* label = qobject_cast<QuizLabel*>(widget)) {
             label->setDesignGeometry(box);
