@@ -5,8 +5,6 @@
 #include <QHash>
 #include <QTransform>
 
-#include <utility>
-
 namespace vorlen {
 
 namespace {
@@ -36,7 +34,7 @@ Laid laidOut(const QString& text, const QFont& font, const QString& fontKey)
     constexpr qsizetype most = 512;
     static QCache<Key, Laid> cache(most);
 
-    Key key{text, fontKey};
+    const Key key{text, fontKey};
     if (const Laid* kept = cache.object(key)) {
         return *kept;
     }
@@ -46,8 +44,8 @@ Laid laidOut(const QString& text, const QFont& font, const QString& fontKey)
     layout.prepare(QTransform(), font);
     const QFontMetrics metrics(font);
     auto* laid = new Laid{.layout = layout, .line = QSize(metrics.horizontalAdvance(text), metrics.height())};
-    const Laid made = *laid;
-    cache.insert(std::move(key), laid);
+    Laid made = *laid;
+    cache.insert(key, laid);
     return made;
 }
 
