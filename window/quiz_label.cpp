@@ -40,7 +40,6 @@ void QuizLabel::setCaption(const std::string& caption)
     }
     // A hidden label is fitted when it is shown: measuring a caption loads
     // its font, and the panels that start hidden need theirs only later.
-    fitted_ = false;
     if (fitsCaption() && isVisible()) {
         fitToCaption();
     }
@@ -48,8 +47,8 @@ void QuizLabel::setCaption(const std::string& caption)
 
 void QuizLabel::showEvent(QShowEvent* event)
 {
-    if (fitsCaption() && !fitted_) {
-        fitToCaption();
+    if (fitsCaption()) {
+        fitToCaption(); // measured once per caption and font, then kept
     }
     QLabel::showEvent(event);
 }
@@ -86,7 +85,6 @@ void QuizLabel::fitToCaption()
         present::captionBox(anchor_, {design_.left(), design_.top(), design_.width(), design_.height()},
                             {size.width(), size.height()});
     const QRect box(fitted.left, fitted.top, fitted.width, fitted.height);
-    fitted_ = true;
     if (box != geometry()) {
         setGeometry(box);
     }

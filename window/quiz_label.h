@@ -44,7 +44,6 @@ private:
     std::string caption_;
     present::Anchor anchor_;
     QRect design_;
-    bool fitted_ = false;
     CaptionLayouts captions_;
 };
 
